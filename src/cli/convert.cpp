@@ -1,0 +1,188 @@
+#include "cli/convert.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
+#include "core/file_io.h"
+#include "formats/not_saved_report.h"
+#include "formats/table_format.h"
+
+namespace mojihyo {
+
+namespace {
+
+constexpr std::string_view kProgram = "mojihyo-convert";
+
+constexpr std::string_view kUsage =
+    "Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] INPUT OUTPUT\n";
+
+constexpr std::string_view kHelp =
+    "Converts a font table between the Thingy (.tbl), Hexposure (.tbl) and\n"
+    "MoJiHyo (.tab) formats, with the same readers and writers as the editor.\n"
+    "\n"
+    "  --from FORMAT  format of INPUT: thingy, hexposure or mojihyo\n"
+    "  --to FORMAT    format of OUTPUT: thingy, hexposure or mojihyo\n"
+    "  --help         show this help and exit\n"
+    "  --version      show the version and exit\n"
+    "\n"
+    "Without --from or --to a format follows the file's extension: .tab is\n"
+    "mojihyo, .tbl is thingy. Give - as INPUT or OUTPUT for standard input or\n"
+    "standard output. Settings the output format cannot keep are listed on\n"
+    "standard error.\n"
+    "\n"
+    "Exit status: 0 converted, 1 a file could not be read or written,\n"
+    "2 the command line was not understood.\n";
+
+struct UsageError {
+  std::string message;
+};
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+std::optional<TableFormat> FormatFromOption(std::string_view value) {
+  const std::string v = Lower(value);
+  if (v == "thingy") return TableFormat::Thingy;
+  if (v == "hexposure") return TableFormat::Hexposure;
+  if (v == "mojihyo") return TableFormat::MoJiHyo;
+  return std::nullopt;
+}
+
+std::optional<TableFormat> FormatFromExtension(std::string_view path) {
+  std::size_t slash = path.find_last_of('/');
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const std::string ext = Lower(name.substr(dot));
+  if (ext == ".tab") return TableFormat::MoJiHyo;
+  if (ext == ".tbl") return TableFormat::Thingy;
+  return std::nullopt;
+}
+
+struct Request {
+  std::optional<TableFormat> from, to;
+  std::string input, output;
+  bool help = false, version = false;
+};
+
+Request ParseArguments(const std::vector<std::string>& args) {
+  Request r;
+  std::vector<std::string> positional;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnded || a == "-" || !a.starts_with("-")) {
+      positional.push_back(a);
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "--help" || a == "-h") {
+      r.help = true;
+    } else if (a == "--version") {
+      r.version = true;
+    } else if (a.starts_with("--from") || a.starts_with("--to")) {
+      const bool isFrom = a.starts_with("--from");
+      const std::string name = isFrom ? "--from" : "--to";
+      std::string value;
+      if (a == name) {
+        if (i + 1 >= args.size()) throw UsageError{"option " + name + " needs a format"};
+        value = args[++i];
+      } else if (a.starts_with(name + "=")) {
+        value = a.substr(name.size() + 1);
+      } else {
+        throw UsageError{"unknown option '" + a + "'"};
+      }
+      auto format = FormatFromOption(value);
+      if (!format)
+        throw UsageError{"unknown format '" + value + "' (use thingy, hexposure or mojihyo)"};
+      (isFrom ? r.from : r.to) = format;
+    } else {
+      throw UsageError{"unknown option '" + a + "'"};
+    }
+  }
+  if (r.help || r.version) return r;
+  if (positional.size() != 2)
+    throw UsageError{positional.size() < 2 ? "INPUT and OUTPUT are both needed"
+                                           : "too many arguments"};
+  r.input = positional[0];
+  r.output = positional[1];
+  if (!r.from) r.from = FormatFromExtension(r.input);
+  if (!r.to) r.to = FormatFromExtension(r.output);
+  if (!r.from)
+    throw UsageError{"cannot tell the format of '" + r.input +
+                     "' from its name; give --from thingy, hexposure or mojihyo"};
+  if (!r.to)
+    throw UsageError{"cannot tell the format of '" + r.output +
+                     "' from its name; give --to thingy, hexposure or mojihyo"};
+  return r;
+}
+
+std::string Describe(const std::string& path) {
+  return path == "-" ? "standard input" : "'" + path + "'";
+}
+
+}  // namespace
+
+int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  Request r;
+  try {
+    r = ParseArguments(args);
+  } catch (const UsageError& e) {
+    err << kProgram << ": " << e.message << "\n"
+        << kUsage << "Try '" << kProgram << " --help' for more information.\n";
+    return 2;
+  }
+  if (r.help) {
+    out << kUsage << kHelp;
+    return 0;
+  }
+  if (r.version) {
+    out << kProgram << " " << MOJIHYO_VERSION << "\n";
+    return 0;
+  }
+
+  std::string bytes;
+  if (r.input == "-") {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+      err << kProgram << ": cannot read standard input\n";
+      return 1;
+    }
+  } else if (FileResult res = ReadFileBytes(r.input, bytes); !res.ok()) {
+    err << kProgram << ": cannot read " << Describe(r.input) << ": " << res.error << "\n";
+    return 1;
+  }
+
+  FontTable table;
+  LoadTableBytes(*r.from, bytes, table);
+  const std::string written = SaveTableBytes(*r.to, table);
+
+  if (r.output == "-") {
+    out.write(written.data(), static_cast<std::streamsize>(written.size()));
+    out.flush();
+    if (!out) {
+      err << kProgram << ": cannot write standard output\n";
+      return 1;
+    }
+  } else if (FileResult res = WriteFileReplacing(r.output, written); !res.ok()) {
+    err << kProgram << ": cannot write '" << r.output << "': " << res.error << "\n";
+    return 1;
+  }
+
+  const auto items = NotSavedItems(table, *r.to);
+  if (!items.empty()) {
+    err << "Not saved in the " << FormatName(*r.to) << " format:\n";
+    for (const auto& item : items) err << item << "\n";
+  }
+  return 0;
+}
+
+}  // namespace mojihyo

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mojihyo {
+
+inline constexpr int kEntryCount = 256;
+
+// Whoever shows the document (the grid) listens here. Every change of an
+// entry's text and every change of a lock is announced, so nothing a command
+// does can leave the window out of date.
+class DocumentObserver {
+public:
+  virtual ~DocumentObserver() = default;
+  // The text of entry `index` changed. `writtenNumber` is the entry number as
+  // a table file wrote it (its two characters, in the file's case) when a
+  // reader made the change, and empty otherwise.
+  virtual void EntryTextChanged(int index, std::string_view writtenNumber) = 0;
+  virtual void EntryLockChanged(int index) = 0;
+};
+
+struct FontTable;
+
+// Writes entry `index`'s text. A real change sets TableChanged and tells the
+// observer; writing the text the entry already holds changes nothing, except
+// that a reader's write still reports the number as the file wrote it.
+// Indexes outside 0-255 are ignored.
+void SetEntryText(FontTable& table, int index, std::string_view text,
+                  std::string_view writtenNumber = {});
+
+// Locks or unlocks entry `index`. A lock is not a change of the table's
+// content, so TableChanged is left alone.
+void SetEntryLocked(FontTable& table, int index, bool locked);
+
+// Read-only view of the 256 entry texts or locks. Only SetEntryText and
+// SetEntryLocked write them, so every write goes through the change rule.
+template <typename T>
+class EntryArray {
+public:
+  const T& operator[](int index) const { return items_[static_cast<std::size_t>(index)]; }
+  static constexpr int size() { return kEntryCount; }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+  bool operator==(const EntryArray&) const = default;
+
+private:
+  std::array<T, kEntryCount> items_{};
+  friend void SetEntryText(FontTable&, int, std::string_view, std::string_view);
+  friend void SetEntryLocked(FontTable&, int, bool);
+};
+
+// The one font table being edited. Fields keep the names users of the
+// program know them by; values are stored exactly as typed or read.
+struct FontTable {
+  EntryArray<std::string> EntryText;
+  EntryArray<bool> EntryLocked;
+
+  std::string LineBreakValue1;
+  std::string LineBreakValue2;
+  std::string StringBreakValue1;
+  std::string StringBreakValue2;
+  std::string SectionBreakValue;
+  std::string DakutenValue;
+  std::string HandakutenValue;
+
+  std::vector<std::string> SixteenBitEntries;
+
+  bool ReverseOrder = false;
+  bool OmitSymbols = false;
+
+  // Kept file lines. An empty list is one empty slot, never zero slots.
+  std::vector<std::string> BookmarkLines{std::string()};
+  std::vector<std::string> ScriptDumpLines{std::string()};
+  std::vector<std::string> DollarLines{std::string()};
+
+  std::string CurrentFileName;
+  std::string CurrentFileTitle;
+  std::string SaveFormat;
+  bool TableChanged = false;
+
+  // Not part of the document: who is told about entry changes.
+  DocumentObserver* Observer = nullptr;
+
+  // Same content; the observer does not count.
+  bool operator==(const FontTable& other) const;
+};
+
+// Stores a kept line: in the last slot when it is empty, else in a new slot.
+void AppendKeptLine(std::vector<std::string>& lines, std::string_view line);
+
+// True when a kept-line list holds at least one line.
+bool HasKeptLines(const std::vector<std::string>& lines);
+
+// State of the running program that lives beside the document and is never
+// saved.
+struct RunTimeState {
+  int CurrentCell = 0;
+  std::string StartupFileName;
+  bool SettingsNotSaved = false;
+  bool SaveDialogShown = false;
+  // 0 none, 1 copy or cut, 2 lock, 3 unlock.
+  int BlockMode = 0;
+  bool BlockCut = false;
+  // No value until the first Block Copy or Block Cut.
+  std::optional<std::vector<std::string>> BlockClipboard;
+};
+
+}  // namespace mojihyo

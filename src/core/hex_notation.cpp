@@ -1,0 +1,123 @@
+#include "core/hex_notation.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace mojihyo {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Characters the number reading passes over wherever they stand.
+bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads a decimal number from the start of `text`: digits, an optional
+// fraction and an optional exponent (E or D, either case, then digits),
+// rounded to the nearest whole number with a half going to the even one.
+ReadNumber ReadDecimalNumber(std::string_view text) {
+  std::size_t i = 0;
+  auto digits = [&](std::string& out) {
+    for (;;) {
+      while (i < text.size() && IsSkippedBlank(text[i])) ++i;
+      if (i >= text.size() || !IsDigit(text[i])) return;
+      out.push_back(text[i++]);
+    }
+  };
+  std::string whole, fraction, exponentDigits;
+  digits(whole);
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    digits(fraction);
+  }
+  if (whole.empty() && fraction.empty()) return {};
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+    ++i;
+    digits(exponentDigits);  // a letter without digits adds nothing
+  }
+  long long exponent = 0;
+  for (char c : exponentDigits) exponent = std::min(exponent * 10 + (c - '0'), 1000000LL);
+
+  // Judge the size from the digits first, so that no text of any length
+  // reaches the conversion out of range.
+  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+  long long magnitude;
+  if (!whole.empty()) {
+    magnitude = static_cast<long long>(whole.size()) - 1 + exponent;
+  } else {
+    std::size_t firstNonZero = fraction.find_first_not_of('0');
+    if (firstNonZero == std::string::npos) return {};
+    magnitude = exponent - static_cast<long long>(firstNonZero) - 1;
+  }
+  if (magnitude >= 20) return {0, true};
+  if (magnitude < -1) return {};  // below 0.1 rounds to 0
+
+  std::string number = (whole.empty() ? "0" : whole) + "." + fraction + "e" +
+                       std::to_string(exponent);
+  double value = 0;
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  double rounded = std::nearbyint(value);  // the default mode rounds half to even
+  // 2^64 is exactly representable; anything at or above it does not fit.
+  if (!(rounded < 18446744073709551616.0)) return {0, true};
+  return {static_cast<std::uint64_t>(rounded), false};
+}
+
+}  // namespace
+
+ReadNumber ReadHexNumber(std::string_view text) {
+  ReadNumber result;
+  for (char c : text) {
+    if (IsSkippedBlank(c)) continue;
+    int digit = HexDigitValue(c);
+    if (digit < 0) break;
+    if (result.value >> 60) result.tooLarge = true;
+    result.value = (result.value << 4) | static_cast<std::uint64_t>(digit);
+  }
+  if (result.tooLarge) result.value = 0;
+  return result;
+}
+
+std::string PadHex(std::string_view valueText, int width) {
+  if (width <= 0) return {};
+  ReadNumber number;
+  if (!valueText.empty() && valueText.back() == 'h') {
+    number = ReadHexNumber(valueText.substr(0, valueText.size() - 1));
+  } else {
+    number = ReadDecimalNumber(valueText);
+  }
+  std::string digits;
+  if (!number.tooLarge) {
+    std::uint64_t v = number.value;
+    do {
+      digits.insert(digits.begin(), kHexDigits[v & 0xF]);
+      v >>= 4;
+    } while (v != 0);
+  }
+  const auto w = static_cast<std::size_t>(width);
+  if (number.tooLarge || digits.size() > w) return std::string(w, 'F');
+  digits.insert(0, w - digits.size(), '0');
+  return digits;
+}
+
+bool HexKeyFilter(std::string_view allowed, std::uint32_t key) {
+  if (key == 8 || key == '.') return true;
+  if (key > std::numeric_limits<unsigned char>::max()) return false;
+  return allowed.find(static_cast<char>(key)) != std::string_view::npos;
+}
+
+std::string HexByte(int value) {
+  return {kHexDigits[(value >> 4) & 0xF], kHexDigits[value & 0xF]};
+}
+
+}  // namespace mojihyo

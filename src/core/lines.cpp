@@ -1,0 +1,42 @@
+#include "core/lines.h"
+
+#include <cstring>
+
+namespace mojihyo {
+
+namespace {
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+  std::vector<std::string_view> lines;
+  lines.reserve(bytes.size() / 16 + 1);
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
+    const char* q = p;
+    while (q < end && *q != '\r' && *q != '\n') ++q;
+    lines.emplace_back(p, static_cast<std::size_t>(q - p));
+    if (q < end && *q == '\r' && q + 1 < end && q[1] == '\n') ++q;
+    p = q + 1;
+  }
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
+  std::string out;
+  out.resize(total);
+  char* w = out.data();
+  for (const auto& line : lines) {
+    std::memcpy(w, line.data(), line.size());
+    w += line.size();
+    *w++ = '\r';
+    *w++ = '\n';
+  }
+  return out;
+}
+
+}  // namespace mojihyo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/font_table.h"
+
+namespace mojihyo {
+
+// Applies the lines of a Hexposure table file, in order, to a cleared table.
+void ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table);
+
+// The lines of a Hexposure table file: the entries, the first Line Break and
+// String Break values and the Section Break value; nothing else fits.
+std::vector<std::string> WriteHexposureTable(const FontTable& table);
+
+}  // namespace mojihyo

@@ -1,0 +1,54 @@
+#pragma once
+
+// Small rules the table readers and writers share.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/font_table.h"
+#include "core/hex_notation.h"
+
+namespace mojihyo::line_rules {
+
+// Leading spaces are dropped before a line is classified (tabs are not).
+inline std::string_view StripLeadingSpaces(std::string_view line) {
+  std::size_t first = line.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : line.substr(first);
+}
+
+// Character `n` (1-based) of the line, or NUL when the line is shorter.
+inline char CharAt(std::string_view line, std::size_t n) {
+  return n <= line.size() ? line[n - 1] : '\0';
+}
+
+// A control value as the file holds it: the two characters from position
+// `from` (1-based; fewer when the line is shorter) with "h" appended.
+inline std::string MarkedValue(std::string_view line, std::size_t from) {
+  std::string value(from <= line.size() ? line.substr(from - 1, 2) : std::string_view());
+  value.push_back('h');
+  return value;
+}
+
+// An entry number written as two characters from position `from`, read as
+// hex; a pair without a leading hex digit is 00h.
+inline int EntryNumber(std::string_view line, std::size_t from) {
+  std::string_view pair = from <= line.size() ? line.substr(from - 1, 2) : std::string_view();
+  return static_cast<int>(ReadHexNumber(pair).value);
+}
+
+// A control value line: the marker and the value as two hex digits; nothing
+// when the value is empty.
+inline void WriteMarkedValue(std::string_view marker, const std::string& value,
+                             std::vector<std::string>& out) {
+  if (!value.empty()) out.push_back(std::string(marker) + PadHex(value, 2));
+}
+
+// One line for each entry that has a text, in ascending order.
+inline void WriteEntryLines(const FontTable& t, std::vector<std::string>& out) {
+  for (int i = 0; i < kEntryCount; ++i) {
+    if (!t.EntryText[i].empty()) out.push_back(HexByte(i) + "=" + t.EntryText[i]);
+  }
+}
+
+}  // namespace mojihyo::line_rules

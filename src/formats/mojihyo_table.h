@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/font_table.h"
+
+namespace mojihyo {
+
+// Applies the lines of a MoJiHyo table file, in order, to a cleared table.
+// The program's own format: the Thingy lines with "=" after the break
+// markers, a Section Break line and lock lines.
+void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table);
+
+// The lines of a MoJiHyo table file; nothing of the table is left out.
+std::vector<std::string> WriteMoJiHyoTable(const FontTable& table);
+
+}  // namespace mojihyo

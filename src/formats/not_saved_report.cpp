@@ -1,0 +1,57 @@
+#include "formats/not_saved_report.h"
+
+namespace mojihyo {
+
+namespace {
+
+struct ReportItem {
+  const char* text;
+  TableFormat lostBy;
+  bool (*present)(const FontTable&);
+};
+
+// Examined and listed in this order.
+constexpr ReportItem kReportItems[] = {
+    {"Thingy Menu toggle settings", TableFormat::Hexposure,
+     [](const FontTable& t) { return t.ReverseOrder || t.OmitSymbols; }},
+    {"Second Line Break value", TableFormat::Hexposure,
+     [](const FontTable& t) { return !t.LineBreakValue2.empty(); }},
+    {"Second String Break value", TableFormat::Hexposure,
+     [](const FontTable& t) { return !t.StringBreakValue2.empty(); }},
+    {"Section Break value", TableFormat::Thingy,
+     [](const FontTable& t) { return !t.SectionBreakValue.empty(); }},
+    {"Dakuten value", TableFormat::Hexposure,
+     [](const FontTable& t) { return !t.DakutenValue.empty(); }},
+    {"Handakuten value", TableFormat::Hexposure,
+     [](const FontTable& t) { return !t.HandakutenValue.empty(); }},
+    {"16-bit font table entries", TableFormat::Hexposure,
+     [](const FontTable& t) { return !t.SixteenBitEntries.empty(); }},
+    {"Bookmarks", TableFormat::Hexposure,
+     [](const FontTable& t) { return HasKeptLines(t.BookmarkLines); }},
+    {"Script Dump information", TableFormat::Hexposure,
+     [](const FontTable& t) { return HasKeptLines(t.ScriptDumpLines); }},
+};
+
+}  // namespace
+
+std::vector<std::string> NotSavedItems(const FontTable& table, TableFormat format) {
+  std::vector<std::string> items;
+  for (const ReportItem& item : kReportItems) {
+    if (item.lostBy == format && item.present(table)) items.emplace_back(item.text);
+  }
+  return items;
+}
+
+std::string NotSavedMessage(TableFormat format, const std::vector<std::string>& items) {
+  std::string text = "The font table was saved to disk successfully.  However, due to "
+                     "limitations in the ";
+  text += FormatName(format);
+  text += " file format, the following settings were NOT saved:\r\r";
+  for (const auto& item : items) text += item + "\r";
+  text += "\rThough the above settings were not saved to disk, they are still present in "
+          "memory.  So, if you save the font table in MoJiHyo TAB format now, the data will "
+          "not be lost.";
+  return text;
+}
+
+}  // namespace mojihyo

@@ -1,0 +1,68 @@
+#include "formats/table_format.h"
+
+#include "core/lines.h"
+#include "formats/hexposure_table.h"
+#include "formats/mojihyo_table.h"
+#include "formats/thingy_table.h"
+
+namespace mojihyo {
+
+std::string_view FormatName(TableFormat format) {
+  switch (format) {
+    case TableFormat::Thingy: return "Thingy";
+    case TableFormat::Hexposure: return "Hexposure";
+    case TableFormat::MoJiHyo: return "MoJiHyo";
+  }
+  return {};
+}
+
+std::optional<TableFormat> FormatFromName(std::string_view name) {
+  for (TableFormat f : kAllTableFormats) {
+    if (FormatName(f) == name) return f;
+  }
+  return std::nullopt;
+}
+
+void ClearForOpen(FontTable& t) {
+  for (std::string* value : {&t.LineBreakValue1, &t.LineBreakValue2, &t.StringBreakValue1,
+                             &t.StringBreakValue2, &t.SectionBreakValue, &t.DakutenValue,
+                             &t.HandakutenValue})
+    value->clear();
+  t.ReverseOrder = false;
+  t.OmitSymbols = false;
+  for (auto* kept : {&t.BookmarkLines, &t.ScriptDumpLines, &t.DollarLines})
+    kept->assign(1, std::string());
+  for (int i = 0; i < kEntryCount; ++i) {
+    SetEntryText(t, i, "");
+    SetEntryLocked(t, i, false);
+  }
+  t.SixteenBitEntries.clear();
+}
+
+void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table) {
+  switch (format) {
+    case TableFormat::Thingy: ReadThingyTable(lines, table); return;
+    case TableFormat::Hexposure: ReadHexposureTable(lines, table); return;
+    case TableFormat::MoJiHyo: ReadMoJiHyoTable(lines, table); return;
+  }
+}
+
+std::vector<std::string> WriteTable(TableFormat format, const FontTable& table) {
+  switch (format) {
+    case TableFormat::Thingy: return WriteThingyTable(table);
+    case TableFormat::Hexposure: return WriteHexposureTable(table);
+    case TableFormat::MoJiHyo: return WriteMoJiHyoTable(table);
+  }
+  return {};
+}
+
+void LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
+  ClearForOpen(table);
+  ReadTable(format, SplitLines(bytes), table);
+}
+
+std::string SaveTableBytes(TableFormat format, const FontTable& table) {
+  return JoinLines(WriteTable(format, table));
+}
+
+}  // namespace mojihyo

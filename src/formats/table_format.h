@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/font_table.h"
+
+namespace mojihyo {
+
+enum class TableFormat { Thingy, Hexposure, MoJiHyo };
+
+inline constexpr TableFormat kAllTableFormats[] = {TableFormat::Thingy, TableFormat::Hexposure,
+                                                   TableFormat::MoJiHyo};
+
+// "Thingy", "Hexposure" or "MoJiHyo": the names SaveFormat holds.
+std::string_view FormatName(TableFormat format);
+
+// The format a SaveFormat text names; nothing for empty or unknown text.
+std::optional<TableFormat> FormatFromName(std::string_view name);
+
+// Empties the document before a file is read into it: control values,
+// options, kept lines, every entry's text (through the change rule) and
+// lock, and the 16-bit entries. The file name, title and SaveFormat stay.
+void ClearForOpen(FontTable& table);
+
+// Hands each line to the reader of `format`.
+void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
+
+// The lines the writer of `format` produces.
+std::vector<std::string> WriteTable(TableFormat format, const FontTable& table);
+
+// A whole open, minus the file itself: clears the table, splits `bytes` into
+// lines and reads them in `format`.
+void LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
+
+// The bytes of a table file in `format`, each line ended by CR LF.
+std::string SaveTableBytes(TableFormat format, const FontTable& table);
+
+}  // namespace mojihyo

@@ -1,0 +1,123 @@
+// The Thingy format and the program's own MoJiHyo format share their line
+// kinds; MoJiHyo adds "=" after the break markers, a Section Break line and
+// lock lines. One reader and one writer serve both.
+
+#include "formats/mojihyo_table.h"
+#include "formats/thingy_table.h"
+
+#include "core/hex_notation.h"
+#include "formats/line_rules.h"
+
+namespace mojihyo {
+
+namespace {
+
+using namespace line_rules;
+
+enum class Dialect { Thingy, MoJiHyo };
+
+// The first break line fills the first value; every later one the second.
+void StoreBreakValue(std::string& first, std::string& second, std::string value) {
+  (first.empty() ? first : second) = std::move(value);
+}
+
+void ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
+  line = StripLeadingSpaces(line);
+  if (line.empty()) return;
+  const char first = line[0];
+  const bool own = dialect == Dialect::MoJiHyo;
+  // Where a break value starts: after "*" in Thingy files, after "*=" in ours.
+  const std::size_t breakValueAt = own ? 3 : 2;
+  const bool breakMarked = !own || CharAt(line, 2) == '=';
+
+  if (first == '*' && breakMarked) {
+    StoreBreakValue(t.LineBreakValue1, t.LineBreakValue2, MarkedValue(line, breakValueAt));
+  } else if (first == '/' && breakMarked) {
+    StoreBreakValue(t.StringBreakValue1, t.StringBreakValue2, MarkedValue(line, breakValueAt));
+  } else if (own && first == '\\' && CharAt(line, 2) == '=') {
+    t.SectionBreakValue = MarkedValue(line, 3);
+  } else if (first == '!') {
+    t.DakutenValue = MarkedValue(line, 2);
+  } else if (first == '@') {
+    t.HandakutenValue = MarkedValue(line, 2);
+  } else if (first == '>') {
+    t.ReverseOrder = true;
+  } else if (first == '#') {
+    t.OmitSymbols = true;
+  } else if (CharAt(line, 3) == '=') {
+    SetEntryText(t, EntryNumber(line, 1), line.substr(3), line.substr(0, 2));
+  } else if (CharAt(line, 5) == '=') {
+    t.SixteenBitEntries.emplace_back(line);
+  } else if (first == '(' && line.find(')') != std::string_view::npos) {
+    AppendKeptLine(t.BookmarkLines, line);
+  } else if (first == '[' && line.find(']') != std::string_view::npos) {
+    AppendKeptLine(t.ScriptDumpLines, line);
+  } else if (first == '$') {
+    AppendKeptLine(t.DollarLines, line);
+  } else if (own && first == '|') {
+    SetEntryLocked(t, EntryNumber(line, 2), true);
+  }
+}
+
+void Read(std::span<const std::string_view> lines, FontTable& table, Dialect dialect) {
+  for (std::string_view line : lines) ReadLine(line, table, dialect);
+}
+
+// Kept lines go back out each after one empty line, as Thingy spaces them.
+void WriteSpacedKeptLines(const std::vector<std::string>& kept, std::vector<std::string>& out) {
+  if (!HasKeptLines(kept)) return;
+  for (const auto& line : kept) {
+    out.emplace_back();
+    out.push_back(line);
+  }
+}
+
+std::vector<std::string> Write(const FontTable& t, Dialect dialect) {
+  const bool own = dialect == Dialect::MoJiHyo;
+  const std::string_view lineBreak = own ? "*=" : "*";
+  const std::string_view stringBreak = own ? "/=" : "/";
+
+  std::vector<std::string> out;
+  out.reserve(t.SixteenBitEntries.size() + kEntryCount + 16);
+  if (t.ReverseOrder) out.emplace_back(">");
+  if (t.OmitSymbols) out.emplace_back("#");
+  if (HasKeptLines(t.DollarLines))
+    out.insert(out.end(), t.DollarLines.begin(), t.DollarLines.end());
+  WriteMarkedValue(lineBreak, t.LineBreakValue1, out);
+  WriteMarkedValue(lineBreak, t.LineBreakValue2, out);
+  WriteMarkedValue(stringBreak, t.StringBreakValue1, out);
+  WriteMarkedValue(stringBreak, t.StringBreakValue2, out);
+  if (own) WriteMarkedValue("\\=", t.SectionBreakValue, out);
+  WriteMarkedValue("!", t.DakutenValue, out);
+  WriteMarkedValue("@", t.HandakutenValue, out);
+  out.insert(out.end(), t.SixteenBitEntries.begin(), t.SixteenBitEntries.end());
+  WriteEntryLines(t, out);
+  if (own) {
+    for (int i = 0; i < kEntryCount; ++i) {
+      if (t.EntryLocked[i]) out.push_back("|" + HexByte(i));
+    }
+  }
+  WriteSpacedKeptLines(t.BookmarkLines, out);
+  WriteSpacedKeptLines(t.ScriptDumpLines, out);
+  return out;
+}
+
+}  // namespace
+
+void ReadThingyTable(std::span<const std::string_view> lines, FontTable& table) {
+  Read(lines, table, Dialect::Thingy);
+}
+
+void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table) {
+  Read(lines, table, Dialect::MoJiHyo);
+}
+
+std::vector<std::string> WriteThingyTable(const FontTable& table) {
+  return Write(table, Dialect::Thingy);
+}
+
+std::vector<std::string> WriteMoJiHyoTable(const FontTable& table) {
+  return Write(table, Dialect::MoJiHyo);
+}
+
+}  // namespace mojihyo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/font_table.h"
+
+namespace mojihyo {
+
+// Applies the lines of a Thingy table file, in order, to a cleared table.
+// Lines of no known kind are skipped.
+void ReadThingyTable(std::span<const std::string_view> lines, FontTable& table);
+
+// The lines of a Thingy table file for `table`. The Section Break value and
+// the locks have no place in this format and are left out.
+std::vector<std::string> WriteThingyTable(const FontTable& table);
+
+}  // namespace mojihyo

@@ -1,0 +1,178 @@
+#include "cli/convert.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/file_io.h"
+
+namespace mojihyo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int code;
+  std::string out, err;
+};
+
+class Convert : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("mojihyo_cli_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  void Put(const std::string& name, const std::string& bytes) {
+    ASSERT_TRUE(WriteFileReplacing(Path(name), bytes).ok());
+  }
+  std::string Get(const std::string& name) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(Path(name), bytes).ok()) << name;
+    return bytes;
+  }
+  Outcome Run(std::vector<std::string> args, const std::string& stdinBytes = "") {
+    std::istringstream in(stdinBytes);
+    std::ostringstream out, err;
+    int code = RunConvert(args, in, out, err);
+    return {code, out.str(), err.str()};
+  }
+
+  fs::path dir_;
+};
+
+constexpr char kThingyTable[] = ">\r\n*0D\r\n*0E\r\n41=A\r\n0400=Cecil\r\n\r\n(1000-1FFF) Menu\r\n";
+
+TEST_F(Convert, FormatsFollowTheExtensions) {
+  Put("game.tbl", kThingyTable);
+  Outcome r = Run({Path("game.tbl"), Path("game.tab")});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Get("game.tab"), ">\r\n*=0D\r\n*=0E\r\n0400=Cecil\r\n41=A\r\n\r\n(1000-1FFF) Menu\r\n");
+  // Upper-case extensions count too.
+  Put("OLD.TBL", "41=A\n");
+  EXPECT_EQ(Run({Path("OLD.TBL"), Path("NEW.TAB")}).code, 0);
+  EXPECT_EQ(Get("NEW.TAB"), "41=A\r\n");
+}
+
+TEST_F(Convert, ListsWhatTheTargetFormatCannotKeep) {
+  Put("game.tbl", kThingyTable);
+  Outcome r = Run({"--to", "hexposure", Path("game.tbl"), Path("out.tbl")});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err,
+            "Not saved in the Hexposure format:\nThingy Menu toggle settings\n"
+            "Second Line Break value\n16-bit font table entries\nBookmarks\n");
+  EXPECT_EQ(Get("out.tbl"), "*=0D\r\n41=A\r\n");
+
+  Put("sec.tab", "\\=FE\r\n");
+  r = Run({"--to=thingy", Path("sec.tab"), Path("sec.tbl")});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "Not saved in the Thingy format:\nSection Break value\n");
+  EXPECT_EQ(Get("sec.tbl"), "");
+}
+
+TEST_F(Convert, FromOptionOverridesTheExtension) {
+  Put("hex.tbl", "*=01\r\n41 A\r\n");
+  EXPECT_EQ(Run({"--from", "Hexposure", Path("hex.tbl"), Path("hex.tab")}).code, 0);
+  EXPECT_EQ(Get("hex.tab"), "*=01\r\n41=A\r\n");
+}
+
+TEST_F(Convert, DashMeansStandardInputAndOutput) {
+  Outcome r = Run({"--from", "thingy", "--to", "mojihyo", "-", "-"}, "*0d\n41=A\n");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "*=0D\r\n41=A\r\n");
+  Put("in.tab", "|01\r\n");
+  r = Run({Path("in.tab"), "--to", "mojihyo", "-"});
+  EXPECT_EQ(r.out, "|01\r\n");
+}
+
+TEST_F(Convert, UsageErrorsExitTwoAndWriteNothing) {
+  Put("a.tbl", "41=A\r\n");
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {Path("a.tbl")},
+      {Path("a.tbl"), Path("b.tbl"), Path("c.tbl")},
+      {Path("a.tbl"), Path("b.txt")},
+      {"-", Path("b.tbl")},
+      {"--from", "uniROM", Path("a.tbl"), Path("b.tbl")},
+      {"--to"},
+      {"--bogus", Path("a.tbl"), Path("b.tbl")},
+      {"--fromage", "thingy", Path("a.tbl"), Path("b.tbl")},
+  };
+  for (const auto& args : bad) {
+    Outcome r = Run(args);
+    EXPECT_EQ(r.code, 2) << ::testing::PrintToString(args);
+    EXPECT_NE(r.err.find("Usage: mojihyo-convert"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_FALSE(fs::exists(Path("b.tbl")));
+  EXPECT_NE(Run({Path("a.tbl"), Path("b.txt")}).err.find("cannot tell the format of '" + Path("b.txt")),
+            std::string::npos);
+}
+
+TEST_F(Convert, UnreadableInputNamesTheFileAndTheReason) {
+  Outcome r = Run({Path("missing.tbl"), Path("out.tab")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "mojihyo-convert: cannot read '" + Path("missing.tbl") +
+                       "': No such file or directory\n");
+  EXPECT_FALSE(fs::exists(Path("out.tab")));
+}
+
+TEST_F(Convert, UnwritableOutputNamesTheFileAndLeavesNoPartialFile) {
+  Put("a.tbl", "41=A\r\n");
+  Outcome r = Run({Path("a.tbl"), Path("nowhere/out.tab")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "mojihyo-convert: cannot write '" + Path("nowhere/out.tab") +
+                       "': No such file or directory\n");
+  fs::create_directory(Path("dir.tab"));
+  r = Run({Path("a.tbl"), Path("dir.tab")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("Is a directory"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+}
+
+TEST_F(Convert, HelpAndVersion) {
+  Outcome r = Run({"--help"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_TRUE(r.out.starts_with("Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] INPUT OUTPUT\n"));
+  EXPECT_NE(r.out.find("standard input"), std::string::npos);
+  r = Run({"--version"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, std::string("mojihyo-convert ") + MOJIHYO_VERSION + "\n");
+}
+
+// The installed program itself, through a shell pipe.
+int Shell(const std::string& command, std::string& output) {
+  output.clear();
+  FILE* p = ::popen(command.c_str(), "r");
+  if (!p) return -1;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) output.append(buffer, n);
+  int status = ::pclose(p);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(Convert, TheProgramPipesBytesAndReturnsItsExitCodes) {
+  const std::string exe = MOJIHYO_CONVERT;
+  std::string out;
+  EXPECT_EQ(Shell("printf '41=\\244\\242\\n' | " + exe + " --from thingy --to mojihyo - - | od -An -c",
+                  out),
+            0);
+  EXPECT_NE(out.find("4   1   = 244 242  \\r  \\n"), std::string::npos) << out;
+  EXPECT_EQ(Shell(exe + " 2>&1", out), 2);
+  EXPECT_EQ(Shell(exe + " " + Path("none.tbl") + " " + Path("x.tab") + " 2>&1", out), 1);
+  EXPECT_EQ(Shell(exe + " --version", out), 0);
+}
+
+}  // namespace
+}  // namespace mojihyo
