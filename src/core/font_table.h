@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/line_list.h"
+
 namespace mojihyo {
 
 inline constexpr int kEntryCount = 256;
@@ -67,7 +69,7 @@ struct FontTable {
   std::string DakutenValue;
   std::string HandakutenValue;
 
-  std::vector<std::string> SixteenBitEntries;
+  LineList SixteenBitEntries;
 
   bool ReverseOrder = false;
   bool OmitSymbols = false;

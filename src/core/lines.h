@@ -4,15 +4,19 @@
 #include <string_view>
 #include <vector>
 
+#include "core/line_list.h"
+
 namespace mojihyo {
 
 // Splits file bytes into lines. A line ends at CR LF, at a CR alone or at a
 // LF alone (files made on Linux and macOS end their lines with LF); the line
 // end is not part of the line and the last line needs none. A UTF-8 byte
-// order mark at the very start is skipped. The views point into `bytes`.
+// order mark at the start of a line is skipped: text editors put one at the
+// start of a file, and files joined together carry one at each join. The
+// views point into `bytes`.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // Joins lines into file bytes, every line ended by CR LF.
-std::string JoinLines(const std::vector<std::string>& lines);
+std::string JoinLines(const LineList& lines);
 
 }  // namespace mojihyo

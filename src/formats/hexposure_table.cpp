@@ -28,8 +28,9 @@ void ReadHexposureTable(std::span<const std::string_view> lines, FontTable& tabl
   for (std::string_view line : lines) ReadLine(line, table);
 }
 
-std::vector<std::string> WriteHexposureTable(const FontTable& t) {
-  std::vector<std::string> out;
+LineList WriteHexposureTable(const FontTable& t) {
+  LineList out;
+  ReserveForWriting(t, out);
   WriteMarkedValue("*=", t.LineBreakValue1, out);
   WriteMarkedValue("/=", t.StringBreakValue1, out);
   WriteMarkedValue("\\=", t.SectionBreakValue, out);

@@ -14,6 +14,6 @@ void ReadHexposureTable(std::span<const std::string_view> lines, FontTable& tabl
 
 // The lines of a Hexposure table file: the entries, the first Line Break and
 // String Break values and the Section Break value; nothing else fits.
-std::vector<std::string> WriteHexposureTable(const FontTable& table);
+LineList WriteHexposureTable(const FontTable& table);
 
 }  // namespace mojihyo

@@ -37,17 +37,30 @@ inline int EntryNumber(std::string_view line, std::size_t from) {
   return static_cast<int>(ReadHexNumber(pair).value);
 }
 
+// Room for every line a writer may produce, so that a large table is
+// written without the buffer growing under it.
+inline void ReserveForWriting(const FontTable& t, LineList& out) {
+  std::size_t lines = t.SixteenBitEntries.size() + 2 * kEntryCount + 16;
+  std::size_t bytes = t.SixteenBitEntries.text_bytes() + 6 * kEntryCount + 64;
+  for (const std::string& text : t.EntryText) bytes += text.size();
+  for (const auto* kept : {&t.BookmarkLines, &t.ScriptDumpLines, &t.DollarLines}) {
+    lines += 2 * kept->size();
+    for (const std::string& line : *kept) bytes += line.size();
+  }
+  out.reserve(lines, bytes);
+}
+
 // A control value line: the marker and the value as two hex digits; nothing
 // when the value is empty.
 inline void WriteMarkedValue(std::string_view marker, const std::string& value,
-                             std::vector<std::string>& out) {
-  if (!value.empty()) out.push_back(std::string(marker) + PadHex(value, 2));
+                             LineList& out) {
+  if (!value.empty()) out.push_back_joined({marker, PadHex(value, 2)});
 }
 
 // One line for each entry that has a text, in ascending order.
-inline void WriteEntryLines(const FontTable& t, std::vector<std::string>& out) {
+inline void WriteEntryLines(const FontTable& t, LineList& out) {
   for (int i = 0; i < kEntryCount; ++i) {
-    if (!t.EntryText[i].empty()) out.push_back(HexByte(i) + "=" + t.EntryText[i]);
+    if (!t.EntryText[i].empty()) out.push_back_joined({HexByte(i), "=", t.EntryText[i]});
   }
 }
 

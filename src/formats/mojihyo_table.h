@@ -15,6 +15,6 @@ namespace mojihyo {
 void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table);
 
 // The lines of a MoJiHyo table file; nothing of the table is left out.
-std::vector<std::string> WriteMoJiHyoTable(const FontTable& table);
+LineList WriteMoJiHyoTable(const FontTable& table);
 
 }  // namespace mojihyo

@@ -47,7 +47,7 @@ void ReadTable(TableFormat format, std::span<const std::string_view> lines, Font
   }
 }
 
-std::vector<std::string> WriteTable(TableFormat format, const FontTable& table) {
+LineList WriteTable(TableFormat format, const FontTable& table) {
   switch (format) {
     case TableFormat::Thingy: return WriteThingyTable(table);
     case TableFormat::Hexposure: return WriteHexposureTable(table);

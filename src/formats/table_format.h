@@ -30,7 +30,7 @@ void ClearForOpen(FontTable& table);
 void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
 
 // The lines the writer of `format` produces.
-std::vector<std::string> WriteTable(TableFormat format, const FontTable& table);
+LineList WriteTable(TableFormat format, const FontTable& table);
 
 // A whole open, minus the file itself: clears the table, splits `bytes` into
 // lines and reads them in `format`.

@@ -47,7 +47,7 @@ void ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
   } else if (CharAt(line, 3) == '=') {
     SetEntryText(t, EntryNumber(line, 1), line.substr(3), line.substr(0, 2));
   } else if (CharAt(line, 5) == '=') {
-    t.SixteenBitEntries.emplace_back(line);
+    t.SixteenBitEntries.push_back(line);
   } else if (first == '(' && line.find(')') != std::string_view::npos) {
     AppendKeptLine(t.BookmarkLines, line);
   } else if (first == '[' && line.find(']') != std::string_view::npos) {
@@ -64,25 +64,25 @@ void Read(std::span<const std::string_view> lines, FontTable& table, Dialect dia
 }
 
 // Kept lines go back out each after one empty line, as Thingy spaces them.
-void WriteSpacedKeptLines(const std::vector<std::string>& kept, std::vector<std::string>& out) {
+void WriteSpacedKeptLines(const std::vector<std::string>& kept, LineList& out) {
   if (!HasKeptLines(kept)) return;
   for (const auto& line : kept) {
-    out.emplace_back();
+    out.push_back("");
     out.push_back(line);
   }
 }
 
-std::vector<std::string> Write(const FontTable& t, Dialect dialect) {
+LineList Write(const FontTable& t, Dialect dialect) {
   const bool own = dialect == Dialect::MoJiHyo;
   const std::string_view lineBreak = own ? "*=" : "*";
   const std::string_view stringBreak = own ? "/=" : "/";
 
-  std::vector<std::string> out;
-  out.reserve(t.SixteenBitEntries.size() + kEntryCount + 16);
-  if (t.ReverseOrder) out.emplace_back(">");
-  if (t.OmitSymbols) out.emplace_back("#");
+  LineList out;
+  ReserveForWriting(t, out);
+  if (t.ReverseOrder) out.push_back(">");
+  if (t.OmitSymbols) out.push_back("#");
   if (HasKeptLines(t.DollarLines))
-    out.insert(out.end(), t.DollarLines.begin(), t.DollarLines.end());
+    for (const auto& line : t.DollarLines) out.push_back(line);
   WriteMarkedValue(lineBreak, t.LineBreakValue1, out);
   WriteMarkedValue(lineBreak, t.LineBreakValue2, out);
   WriteMarkedValue(stringBreak, t.StringBreakValue1, out);
@@ -90,11 +90,11 @@ std::vector<std::string> Write(const FontTable& t, Dialect dialect) {
   if (own) WriteMarkedValue("\\=", t.SectionBreakValue, out);
   WriteMarkedValue("!", t.DakutenValue, out);
   WriteMarkedValue("@", t.HandakutenValue, out);
-  out.insert(out.end(), t.SixteenBitEntries.begin(), t.SixteenBitEntries.end());
+  out.append(t.SixteenBitEntries);
   WriteEntryLines(t, out);
   if (own) {
     for (int i = 0; i < kEntryCount; ++i) {
-      if (t.EntryLocked[i]) out.push_back("|" + HexByte(i));
+      if (t.EntryLocked[i]) out.push_back_joined({"|", HexByte(i)});
     }
   }
   WriteSpacedKeptLines(t.BookmarkLines, out);
@@ -112,11 +112,11 @@ void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table)
   Read(lines, table, Dialect::MoJiHyo);
 }
 
-std::vector<std::string> WriteThingyTable(const FontTable& table) {
+LineList WriteThingyTable(const FontTable& table) {
   return Write(table, Dialect::Thingy);
 }
 
-std::vector<std::string> WriteMoJiHyoTable(const FontTable& table) {
+LineList WriteMoJiHyoTable(const FontTable& table) {
   return Write(table, Dialect::MoJiHyo);
 }
 

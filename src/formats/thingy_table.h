@@ -15,6 +15,6 @@ void ReadThingyTable(std::span<const std::string_view> lines, FontTable& table);
 
 // The lines of a Thingy table file for `table`. The Section Break value and
 // the locks have no place in this format and are left out.
-std::vector<std::string> WriteThingyTable(const FontTable& table);
+LineList WriteThingyTable(const FontTable& table);
 
 }  // namespace mojihyo

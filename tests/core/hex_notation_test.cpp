@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace mojihyo {
@@ -12,6 +13,10 @@ struct PadHexCase {
   int width;
   const char* expected;
 };
+
+void PrintTo(const PadHexCase& c, std::ostream* os) {
+  *os << "PadHex(\"" << c.text << "\", " << c.width << ")";
+}
 
 class PadHexExamples : public ::testing::TestWithParam<PadHexCase> {};
 

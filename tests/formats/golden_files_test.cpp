@@ -131,3 +131,25 @@ TEST(RealWorldTables, ReadLineByLineWhateverTheLineEnds) {
 
 }  // namespace
 }  // namespace mojihyo
+
+namespace mojihyo {
+namespace {
+
+// Inputs the fuzzers once found failing: every reader must take them, and
+// what it makes of them must settle after one save.
+TEST(FuzzFoundInputs, SettleAfterOneSaveInEveryFormat) {
+  int inputs = 0;
+  for (const auto& file : fs::directory_iterator(MOJIHYO_TEST_DATA "/fuzz_found")) {
+    SCOPED_TRACE(file.path().filename().string());
+    ++inputs;
+    const std::string bytes = Slurp(file.path());
+    for (TableFormat f : kAllTableFormats) {
+      const std::string once = testing::Write(f, testing::Read(f, bytes));
+      EXPECT_EQ(testing::Write(f, testing::Read(f, once)), once) << FormatName(f);
+    }
+  }
+  EXPECT_GE(inputs, 1);
+}
+
+}  // namespace
+}  // namespace mojihyo

@@ -68,7 +68,7 @@ TEST(MoJiHyoRead, ThingyLinesReadAsInThingyFiles) {
   EXPECT_TRUE(t.ReverseOrder);
   EXPECT_TRUE(t.OmitSymbols);
   EXPECT_EQ(t.EntryText[0x41], "A");
-  EXPECT_EQ(t.SixteenBitEntries, std::vector<std::string>{"0a00=ka"});
+  EXPECT_EQ(t.SixteenBitEntries, LineList{"0a00=ka"});
   EXPECT_EQ(t.BookmarkLines, std::vector<std::string>{"(1)"});
   EXPECT_EQ(t.ScriptDumpLines, std::vector<std::string>{"[2]"});
   EXPECT_EQ(t.DollarLines, std::vector<std::string>{"$3"});

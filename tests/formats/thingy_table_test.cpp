@@ -25,7 +25,7 @@ TEST(ThingyRead, EachWorkedExampleLine) {
   EXPECT_TRUE(t.OmitSymbols);
   EXPECT_EQ(t.EntryText[0x41], "A");
   EXPECT_EQ(t.EntryText[0x4A], "x y");
-  EXPECT_EQ(t.SixteenBitEntries, std::vector<std::string>{"0A00=ka"});
+  EXPECT_EQ(t.SixteenBitEntries, LineList{"0A00=ka"});
   EXPECT_EQ(t.BookmarkLines, std::vector<std::string>{"(1000-1FFF) Menu"});
   EXPECT_EQ(t.ScriptDumpLines, std::vector<std::string>{"[8000-8FFF]"});
   EXPECT_EQ(t.DollarLines, std::vector<std::string>{"$80"});
@@ -95,7 +95,7 @@ TEST(ThingyRead, EntryTestComesBeforeTheKeptLineTests) {
 TEST(ThingyRead, SixteenBitLinesAreKeptExactly) {
   FontTable t = Read("0a00=ka\r\n  04A0=Cecil=x\r\nFFFF=\r\n12345=long\r\n");
   // "12345=long" has its "=" in sixth place and fits no kind.
-  EXPECT_EQ(t.SixteenBitEntries, (std::vector<std::string>{"0a00=ka", "04A0=Cecil=x", "FFFF="}));
+  EXPECT_EQ(t.SixteenBitEntries, (LineList{"0a00=ka", "04A0=Cecil=x", "FFFF="}));
   EXPECT_EQ(Write(t), "0a00=ka\r\n04A0=Cecil=x\r\nFFFF=\r\n");
 }
 
