@@ -4,11 +4,8 @@
 
 namespace mojihyo {
 
-namespace {
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-}
-
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
   std::vector<std::string_view> lines;
   lines.reserve(bytes.size() / 16 + 1);
   const char* p = bytes.data();
@@ -16,9 +13,7 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
   while (p < end) {
     const char* q = p;
     while (q < end && *q != '\r' && *q != '\n') ++q;
-    std::string_view line(p, static_cast<std::size_t>(q - p));
-    if (line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
-    lines.push_back(line);
+    lines.emplace_back(p, static_cast<std::size_t>(q - p));
     if (q < end && *q == '\r' && q + 1 < end && q[1] == '\n') ++q;
     p = q + 1;
   }

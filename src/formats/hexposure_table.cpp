@@ -10,7 +10,7 @@ namespace {
 using namespace line_rules;
 
 void ReadLine(std::string_view line, FontTable& t) {
-  line = StripLeadingSpaces(line);
+  line = StripLineStart(line);
   if (line.starts_with("*=")) {
     t.LineBreakValue1 = MarkedValue(line, 3);
   } else if (line.starts_with("/=")) {

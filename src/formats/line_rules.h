@@ -8,13 +8,25 @@
 
 #include "core/font_table.h"
 #include "core/hex_notation.h"
+#include "core/lines.h"
 
 namespace mojihyo::line_rules {
 
-// Leading spaces are dropped before a line is classified (tabs are not).
-inline std::string_view StripLeadingSpaces(std::string_view line) {
-  std::size_t first = line.find_first_not_of(' ');
-  return first == std::string_view::npos ? std::string_view() : line.substr(first);
+// Leading spaces are dropped before a line is classified (tabs are not), and
+// so are UTF-8 byte order marks among them: files joined from several saved
+// by text editors carry one at the start of each join. A stored line then
+// never starts with either, so no written file can start with a mark that a
+// later read would drop.
+inline std::string_view StripLineStart(std::string_view line) {
+  for (;;) {
+    if (line.starts_with(' ')) {
+      line.remove_prefix(1);
+    } else if (line.starts_with(kUtf8Bom)) {
+      line.remove_prefix(kUtf8Bom.size());
+    } else {
+      return line;
+    }
+  }
 }
 
 // Character `n` (1-based) of the line, or NUL when the line is shorter.

@@ -22,7 +22,7 @@ void StoreBreakValue(std::string& first, std::string& second, std::string value)
 }
 
 void ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
-  line = StripLeadingSpaces(line);
+  line = StripLineStart(line);
   if (line.empty()) return;
   const char first = line[0];
   const bool own = dialect == Dialect::MoJiHyo;

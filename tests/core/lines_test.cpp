@@ -33,14 +33,13 @@ TEST(SplitLines, KeepsEmptyLinesBetweenLineEnds) {
   EXPECT_EQ(Split(""), Lines{});
 }
 
-TEST(SplitLines, SkipsAUtf8ByteOrderMarkAtTheStartOfALine) {
+TEST(SplitLines, SkipsAUtf8ByteOrderMarkAtTheStartOfTheFile) {
   EXPECT_EQ(Split("\xEF\xBB\xBF" "41=A\r\n"), (Lines{"41=A"}));
-  EXPECT_EQ(Split("41=A\r\n\xEF\xBB\xBF" "42=B"), (Lines{"41=A", "42=B"}));
-  // Only one mark, only at the start, only the whole mark.
+  EXPECT_EQ(Split("\xEF\xBB\xBF"), Lines{});
+  // Only one mark, only the whole mark; marks inside are the readers' concern.
   EXPECT_EQ(Split("\xEF\xBB\xBF\xEF\xBB\xBF" "x"), (Lines{"\xEF\xBB\xBF" "x"}));
-  EXPECT_EQ(Split("x\xEF\xBB\xBF"), (Lines{"x\xEF\xBB\xBF"}));
+  EXPECT_EQ(Split("41=A\r\n\xEF\xBB\xBF" "42=B"), (Lines{"41=A", "\xEF\xBB\xBF" "42=B"}));
   EXPECT_EQ(Split("\xEF\xBB" "41"), (Lines{"\xEF\xBB" "41"}));
-  EXPECT_EQ(Split("\xEF\xBB\xBF"), (Lines{""}));
 }
 
 TEST(SplitLines, KeepsEveryOtherByte) {

@@ -171,3 +171,19 @@ TEST(ThingyWrite, KeptLinesAreWrittenOnlyWhenTheFirstSlotHoldsOne) {
 
 }  // namespace
 }  // namespace mojihyo
+
+namespace mojihyo {
+namespace {
+
+TEST(ThingyRead, ByteOrderMarksAmongLeadingSpacesAreSkipped) {
+  FontTable t = Read("\xEF\xBB\xBF" "41=A\r\n\xEF\xBB\xBF" "42=B\r\n  \xEF\xBB\xBF  43=C\r\n"
+                     "\xEF\xBB\xBF\xEF\xBB\xBF" "0400=x\r\n44=\xEF\xBB\xBF\r\n");
+  EXPECT_EQ(t.EntryText[0x41], "A");
+  EXPECT_EQ(t.EntryText[0x42], "B");
+  EXPECT_EQ(t.EntryText[0x43], "C");
+  EXPECT_EQ(t.EntryText[0x44], "\xEF\xBB\xBF") << "a mark inside a text is text";
+  EXPECT_EQ(t.SixteenBitEntries, LineList{"0400=x"});
+}
+
+}  // namespace
+}  // namespace mojihyo
