@@ -1,0 +1,212 @@
+#include "ui/frm_main.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "core/hex_notation.h"
+#include "ui/byte_text.h"
+#include "ui/frm_about.h"
+#include "ui/main_menu.h"
+#include "ui/prompts.h"
+#include "ui/table_cell.h"
+
+namespace mojihyo::ui {
+
+namespace {
+
+// Layout is given in twips (1/1440 inch); 15 twips make a pixel at 96 dpi.
+struct Twips {
+  int left, top, width, height;
+};
+
+constexpr int kCellFontSize = 8;
+constexpr int kSmallestFont = 4;
+constexpr int kLargestFont = 72;
+
+const char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("frmMain"));
+  doc_.Observer = this;
+  BuildMainMenu(menuBar());
+  BuildGrid();
+  ConnectMenus();
+  Form_Load();
+}
+
+frmMain::~frmMain() { doc_.Observer = nullptr; }
+
+void frmMain::BuildGrid() {
+  auto* area = new QWidget(this);
+  area->setObjectName(QStringLiteral("GridArea"));
+  setCentralWidget(area);
+
+  const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+  auto place = [&](QWidget* w, Twips t) {
+    w->setGeometry(qRound(t.left * dpiX / 1440.0), qRound(t.top * dpiY / 1440.0),
+                   qRound(t.width * dpiX / 1440.0), qRound(t.height * dpiY / 1440.0));
+  };
+
+  const QFont arial(QStringLiteral("Arial"), 8);
+  cmdDecreaseFontSize = new QPushButton(QStringLiteral("-"), area);
+  cmdDecreaseFontSize->setObjectName(QStringLiteral("cmdDecreaseFontSize"));
+  cmdDecreaseFontSize->setToolTip(QStringLiteral("Decreases the size of the table font by 1pt"));
+  cmdIncreaseFontSize = new QPushButton(QStringLiteral("+"), area);
+  cmdIncreaseFontSize->setObjectName(QStringLiteral("cmdIncreaseFontSize"));
+  cmdIncreaseFontSize->setToolTip(QStringLiteral("Increases the size of the table font by 1pt"));
+  for (QPushButton* b : {cmdDecreaseFontSize, cmdIncreaseFontSize}) b->setFont(arial);
+  place(cmdDecreaseFontSize, {0, 0, 255, 285});
+  place(cmdIncreaseFontSize, {240, 0, 255, 285});
+  connect(cmdDecreaseFontSize, &QPushButton::clicked, this, &frmMain::cmdDecreaseFontSize_Click);
+  connect(cmdIncreaseFontSize, &QPushButton::clicked, this, &frmMain::cmdIncreaseFontSize_Click);
+
+  // Labels 0-15 head the columns (the low digit), 16-31 the rows (the high one).
+  for (int k = 0; k < 32; ++k) {
+    auto* label = new QLabel(QString(QLatin1Char(kHexDigits[k % 16])), area);
+    label->setObjectName(QStringLiteral("Label1(%1)").arg(k));
+    label->setFont(arial);
+    label->setAlignment(Qt::AlignCenter);
+    const int n = k % 16;
+    place(label, k < 16 ? Twips{600 + 480 * n, 0, 195, 255} : Twips{120, 360 + 360 * n, 195, 255});
+    Label1[static_cast<std::size_t>(k)] = label;
+  }
+
+  QWidget* previous = cmdIncreaseFontSize;
+  setTabOrder(cmdDecreaseFontSize, cmdIncreaseFontSize);
+  for (int i = 0; i < kEntryCount; ++i) {
+    auto* cell = new TableCell(i, area);
+    place(cell, {480 + 480 * (i % 16), 360 + 360 * (i / 16), 375, 285});
+    connect(cell, &TableCell::focusEntered, this, &frmMain::TableData_GotFocus);
+    connect(cell, &TableCell::focusLeft, this, &frmMain::TableData_LostFocus);
+    connect(cell, &TableCell::doubleClicked, this, &frmMain::TableData_DblClick);
+    connect(cell, &TableCell::mouseMovedOver, this, &frmMain::TableData_MouseMove);
+    connect(cell, &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { TableData_Change(i, text); });
+    setTabOrder(previous, cell);
+    previous = cell;
+    TableData[static_cast<std::size_t>(i)] = cell;
+  }
+
+  const QRect last = cell(255)->geometry();
+  area->setMinimumSize(last.right() + 8, last.bottom() + 8);
+}
+
+void frmMain::ConnectMenus() {
+  auto on = [this](const char* name, auto handler) {
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+      connect(action, &QAction::triggered, this, handler);
+  };
+  on("ExitProgram", [this] { close(); });
+  on("AboutProgram", [this] { AboutProgram_Click(); });
+  on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
+  on("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
+}
+
+void frmMain::Form_Load() {
+  const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
+  for (int i = 0; i < kEntryCount; ++i) {
+    cell(i)->setText(ToDisplay(doc_.EntryText[i]));
+    cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
+    cell(i)->setFont(tahoma);
+  }
+  doc_.TableChanged = false;
+  UpdateCaption();
+}
+
+void frmMain::UpdateCaption() {
+  if (doc_.CurrentFileTitle.empty() && doc_.CurrentFileName.empty()) {
+    setWindowTitle(QStringLiteral("MoJiHyo - ( unsaved table )"));
+  } else {
+    setWindowTitle("MoJiHyo - ( " + ToDisplay(doc_.CurrentFileTitle).toUpper() + " )");
+  }
+}
+
+void frmMain::ResetCellColours() {
+  GridColours colours;
+  mojihyo::ResetCellColours(colours, doc_.EntryLocked);
+  ApplyColours(colours);
+}
+
+void frmMain::ApplyColours(const GridColours& colours) {
+  for (int i = 0; i < kEntryCount; ++i) {
+    if (cell(i)->colour() != colours[static_cast<std::size_t>(i)])
+      cell(i)->setColour(colours[static_cast<std::size_t>(i)]);
+  }
+}
+
+void frmMain::FocusStep(int index) {
+  const auto focusColour = [&] {
+    cell(index)->setColour(CellColour(CellState::Focus, doc_.EntryLocked[index]));
+  };
+  focusColour();
+  // A pending Block Copy, Cut, Lock or Unlock is completed here with this
+  // cell as its second end once block operations exist.
+  focusColour();
+  state_.CurrentCell = index;
+}
+
+void frmMain::TableData_GotFocus(int index) { FocusStep(index); }
+
+void frmMain::TableData_LostFocus(int index) {
+  cell(index)->setColour(CellColour(CellState::Resting, doc_.EntryLocked[index]));
+}
+
+void frmMain::TableData_DblClick(int index) {
+  SetEntryLocked(doc_, index, !doc_.EntryLocked[index]);
+  FocusStep(index);
+}
+
+void frmMain::TableData_Change(int index, const QString& text) {
+  SetEntryText(doc_, index, FromDisplay(text));
+}
+
+void frmMain::TableData_MouseMove(int index) {
+  if (state_.BlockMode < 1 || state_.BlockMode > 3) return;
+  GridColours colours;
+  for (int i = 0; i < kEntryCount; ++i) colours[static_cast<std::size_t>(i)] = cell(i)->colour();
+  PreviewRange(colours, doc_.EntryLocked, state_.CurrentCell, index);
+  ApplyColours(colours);
+}
+
+void frmMain::ChangeFontSize(int delta) {
+  for (TableCell* c : TableData) {
+    QFont f = c->font();
+    f.setPointSize(f.pointSize() + delta);
+    c->setFont(f);
+  }
+}
+
+void frmMain::cmdDecreaseFontSize_Click() {
+  if (cell(0)->font().pointSize() > kSmallestFont) ChangeFontSize(-1);
+}
+
+void frmMain::cmdIncreaseFontSize_Click() {
+  if (cell(0)->font().pointSize() < kLargestFont) ChangeFontSize(+1);
+}
+
+void frmMain::AboutProgram_Click() {
+  frmAbout about(this);
+  Prompts().RunModal(about);
+}
+
+void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
+  TableCell* c = cell(index);
+  const std::string& text = doc_.EntryText[index];
+  // Typing already shows the text; only a command's write needs showing.
+  if (FromDisplay(c->text()) != text) c->setText(ToDisplay(text));
+  c->setToolTip(ToDisplay(writtenNumber.empty() ? CellToolTip(index, text)
+                                                : CellToolTip(writtenNumber, index, text)));
+}
+
+void frmMain::EntryLockChanged(int index) {
+  const bool locked = doc_.EntryLocked[index];
+  cell(index)->setReadOnly(locked);
+  cell(index)->setColour(CellColour(CellState::Resting, locked));
+}
+
+}  // namespace mojihyo::ui

@@ -1,0 +1,77 @@
+#include "ui/table_cell.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPalette>
+
+#include <limits>
+
+namespace mojihyo::ui {
+
+QColor FromBgr(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+TableCell::TableCell(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
+  setObjectName(QStringLiteral("TableData(%1)").arg(index));
+  // Previewing a block range follows the mouse without a button held.
+  setMouseTracking(true);
+  // Entries read from files can be long; the box must not cut them.
+  setMaxLength(std::numeric_limits<int>::max());
+  setColour(0xFFFFFF);
+}
+
+void TableCell::setColour(std::uint32_t bgr) {
+  colour_ = bgr;
+  QPalette p = palette();
+  p.setColor(QPalette::Base, FromBgr(bgr));
+  setPalette(p);
+}
+
+bool TableCell::IsMenuShortcut(const QKeySequence& keys) const {
+  for (const QAction* action : window()->findChildren<QAction*>()) {
+    if (action->isEnabled() && action->isVisible() && action->shortcut() == keys) return true;
+  }
+  return false;
+}
+
+bool TableCell::event(QEvent* e) {
+  // A line edit claims Ctrl+C, Ctrl+V and friends before any shortcut is
+  // looked up. The menus own some of those keys (Ctrl+C inserts the capital
+  // alphabet), so leave the keys the menus use to them.
+  if (e->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (key->modifiers() & Qt::ControlModifier) {
+      QKeySequence keys(key->keyCombination());
+      if (IsMenuShortcut(keys)) {
+        e->ignore();
+        return true;
+      }
+    }
+  }
+  return QLineEdit::event(e);
+}
+
+void TableCell::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  emit focusEntered(index_);
+}
+
+void TableCell::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  emit focusLeft(index_);
+}
+
+void TableCell::mouseDoubleClickEvent(QMouseEvent* e) {
+  // A double-click locks or unlocks the cell; it does not select a word.
+  e->accept();
+  emit doubleClicked(index_);
+}
+
+void TableCell::mouseMoveEvent(QMouseEvent* e) {
+  QLineEdit::mouseMoveEvent(e);
+  emit mouseMovedOver(index_);
+}
+
+}  // namespace mojihyo::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+namespace mojihyo::ui {
+
+// One cell of the grid: a single-line text box that reports focus,
+// double-clicks and mouse moves with its index, shows a 0xBBGGRR colour, and
+// lets the menus' Ctrl shortcuts win over its own editing keys.
+class TableCell : public QLineEdit {
+  Q_OBJECT
+
+public:
+  TableCell(int index, QWidget* parent);
+
+  int index() const { return index_; }
+
+  // The colour shown, as a 0xBBGGRR value.
+  std::uint32_t colour() const { return colour_; }
+  void setColour(std::uint32_t bgr);
+
+signals:
+  void focusEntered(int index);
+  void focusLeft(int index);
+  void doubleClicked(int index);
+  void mouseMovedOver(int index);
+
+protected:
+  bool event(QEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+  bool IsMenuShortcut(const QKeySequence& keys) const;
+
+  int index_;
+  std::uint32_t colour_ = 0xFFFFFF;
+};
+
+// A 0xBBGGRR colour value as Qt's colour.
+QColor FromBgr(std::uint32_t bgr);
+
+}  // namespace mojihyo::ui

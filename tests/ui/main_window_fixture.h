@@ -1,0 +1,36 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+#include "scripted_prompter.h"
+#include "ui/frm_main.h"
+#include "ui/table_cell.h"
+
+namespace mojihyo::ui::testing {
+
+// A shown, active main window with a scripted prompter.
+class MainWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    window = std::make_unique<frmMain>();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  void TearDown() override { window.reset(); }
+
+  TableCell* Cell(int index) { return window->cell(index); }
+  FontTable& Doc() { return window->doc(); }
+
+  void Click(int index) { QTest::mouseClick(Cell(index), Qt::LeftButton); }
+
+  ScopedPrompter prompter;
+  std::unique_ptr<frmMain> window;
+};
+
+}  // namespace mojihyo::ui::testing

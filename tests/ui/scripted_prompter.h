@@ -1,0 +1,83 @@
+#pragma once
+
+// A prompter for tests: answers message boxes and file dialogs from a
+// script, runs modal dialogs through a test's own function, and records
+// everything it was asked.
+
+#include <QDialog>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/prompts.h"
+
+namespace mojihyo::ui::testing {
+
+class ScriptedPrompter : public Prompter {
+public:
+  std::vector<MessageRequest> messages;
+  std::deque<QMessageBox::StandardButton> answers;  // empty: the box's first button
+  std::vector<FileRequest> opened, saved;
+  std::deque<ChosenFile> files;  // empty: cancelled
+  std::vector<QString> dialogs;  // object names of the dialogs run modally
+  // Plays the user's part in a modal dialog; without it the dialog is
+  // rejected as if closed by its frame.
+  std::function<void(QDialog&)> onModal;
+
+  QMessageBox::StandardButton Message(QWidget*, const MessageRequest& r) override {
+    messages.push_back(r);
+    if (!answers.empty()) {
+      auto a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    for (auto b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+      if (r.buttons & b) return b;
+    return QMessageBox::NoButton;
+  }
+  ChosenFile OpenFile(QWidget*, const FileRequest& r) override {
+    opened.push_back(r);
+    return NextFile();
+  }
+  ChosenFile SaveFile(QWidget*, const FileRequest& r) override {
+    saved.push_back(r);
+    return NextFile();
+  }
+  int RunModal(QDialog& dialog) override {
+    dialogs.push_back(dialog.objectName());
+    dialog.setModal(true);
+    dialog.show();
+    if (onModal) onModal(dialog);
+    if (dialog.isVisible()) dialog.reject();
+    return dialog.result();
+  }
+
+private:
+  ChosenFile NextFile() {
+    if (files.empty()) return {};
+    ChosenFile f = files.front();
+    files.pop_front();
+    return f;
+  }
+};
+
+// Installs a ScriptedPrompter for the life of a test.
+class ScopedPrompter {
+public:
+  ScopedPrompter() {
+    auto p = std::make_unique<ScriptedPrompter>();
+    prompter_ = p.get();
+    previous_ = InstallPrompter(std::move(p));
+  }
+  ~ScopedPrompter() { InstallPrompter(std::move(previous_)); }
+  ScriptedPrompter* operator->() { return prompter_; }
+  ScriptedPrompter& operator*() { return *prompter_; }
+
+private:
+  ScriptedPrompter* prompter_;
+  std::unique_ptr<Prompter> previous_;
+};
+
+}  // namespace mojihyo::ui::testing

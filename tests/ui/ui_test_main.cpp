@@ -1,0 +1,30 @@
+// Runs the window tests on Qt's offscreen platform, so they need no display.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+
+#include "ui/fonts.h"
+
+namespace {
+// The offscreen platform warns about every window it cannot size for a
+// window manager; that says nothing about the program.
+QtMessageHandler standardHandler = nullptr;
+
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QLatin1String("propagateSizeHints"))) return;
+  standardHandler(type, context, text);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Test discovery runs this program outside CTest's environment.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  standardHandler = qInstallMessageHandler(QuietMessages);
+  mojihyo::ui::InstallFontSubstitutes();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
