@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStringList>
 
 #include "ui/fonts.h"
 #include "ui/frm_main.h"
@@ -8,7 +9,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("MoJiHyo"));
   QApplication::setApplicationVersion(QStringLiteral(MOJIHYO_VERSION));
   mojihyo::ui::InstallFontSubstitutes();
-  mojihyo::ui::frmMain window;
+  // The whole argument text, as one line: Qt has taken its own options out.
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+  mojihyo::ui::frmMain window(mojihyo::ui::frmMain::CommandLineText(args));
   window.show();
   return QApplication::exec();
 }

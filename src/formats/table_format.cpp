@@ -39,6 +39,17 @@ void ClearForOpen(FontTable& t) {
   t.SixteenBitEntries.clear();
 }
 
+void ResetForNewTable(FontTable& t) {
+  // Unlike an open, a new table keeps the Thingy options.
+  const bool reverseOrder = t.ReverseOrder, omitSymbols = t.OmitSymbols;
+  ClearForOpen(t);
+  t.ReverseOrder = reverseOrder;
+  t.OmitSymbols = omitSymbols;
+  t.TableChanged = false;
+  t.CurrentFileName.clear();
+  t.SaveFormat.clear();
+}
+
 void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table) {
   switch (format) {
     case TableFormat::Thingy: ReadThingyTable(lines, table); return;

@@ -26,6 +26,12 @@ std::optional<TableFormat> FormatFromName(std::string_view name);
 // lock, and the 16-bit entries. The file name, title and SaveFormat stay.
 void ClearForOpen(FontTable& table);
 
+// Empties the document for a new table: every entry's text (through the
+// change rule) and lock, the control values, the 16-bit entries and the kept
+// lines; the file name and SaveFormat, so the next save asks for both. The
+// Thingy options and the file title stay as they were.
+void ResetForNewTable(FontTable& table);
+
 // Hands each line to the reader of `format`.
 void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
 

@@ -1,5 +1,7 @@
 #include "ui/byte_text.h"
 
+#include <QFile>
+
 namespace mojihyo::ui {
 
 QString ToDisplay(std::string_view bytes) {
@@ -23,5 +25,11 @@ std::string FromDisplay(const QString& text) {
   }
   return bytes;
 }
+
+QString PathToDisplay(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string PathFromDisplay(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace mojihyo::ui

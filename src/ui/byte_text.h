@@ -18,4 +18,9 @@ QString ToDisplay(std::string_view bytes);
 // byte; it is kept as its UTF-8 bytes rather than lost.
 std::string FromDisplay(const QString& text);
 
+// File paths as the document stores them (the system's own encoding of
+// file names) and as the screen shows them.
+QString PathToDisplay(const std::string& path);
+std::string PathFromDisplay(const QString& path);
+
 }  // namespace mojihyo::ui

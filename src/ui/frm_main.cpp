@@ -30,13 +30,13 @@ const char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmMain"));
   doc_.Observer = this;
   BuildMainMenu(menuBar());
   BuildGrid();
   ConnectMenus();
-  Form_Load();
+  Form_Load(commandLine);
 }
 
 frmMain::~frmMain() { doc_.Observer = nullptr; }
@@ -101,13 +101,21 @@ void frmMain::ConnectMenus() {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
       connect(action, &QAction::triggered, this, handler);
   };
+  on("NewTable", [this] { NewTable_Click(); });
+  on("OpenThingyTable", [this] { OpenThingyTable_Click(); });
+  on("OpenHexposureTable", [this] { OpenHexposureTable_Click(); });
+  on("OpenMoJiHyoTable", [this] { OpenMoJiHyoTable_Click(); });
+  on("SaveTable", [this] { SaveTable_Click(); });
+  on("SaveThingyTable", [this] { SaveThingyTable_Click(); });
+  on("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
+  on("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   on("ExitProgram", [this] { close(); });
   on("AboutProgram", [this] { AboutProgram_Click(); });
   on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   on("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
 }
 
-void frmMain::Form_Load() {
+void frmMain::Form_Load(const QString& commandLine) {
   const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
   for (int i = 0; i < kEntryCount; ++i) {
     cell(i)->setText(ToDisplay(doc_.EntryText[i]));
@@ -115,15 +123,8 @@ void frmMain::Form_Load() {
     cell(i)->setFont(tahoma);
   }
   doc_.TableChanged = false;
-  UpdateCaption();
-}
-
-void frmMain::UpdateCaption() {
-  if (doc_.CurrentFileTitle.empty() && doc_.CurrentFileName.empty()) {
-    setWindowTitle(QStringLiteral("MoJiHyo - ( unsaved table )"));
-  } else {
-    setWindowTitle("MoJiHyo - ( " + ToDisplay(doc_.CurrentFileTitle).toUpper() + " )");
-  }
+  SetCaptionUnsaved();
+  OpenFromCommandLine(commandLine);
 }
 
 void frmMain::ResetCellColours() {

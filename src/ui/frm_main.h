@@ -3,9 +3,13 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
+#include <string_view>
 
+#include "core/file_io.h"
 #include "core/font_table.h"
 #include "core/grid_rules.h"
+#include "formats/table_format.h"
 
 class QLabel;
 class QPushButton;
@@ -21,8 +25,14 @@ class frmMain : public QMainWindow, private DocumentObserver {
   Q_OBJECT
 
 public:
-  explicit frmMain(QWidget* parent = nullptr);
+  // `commandLine` is the program's whole argument text; a table it names
+  // is opened before the window is first shown.
+  explicit frmMain(const QString& commandLine = QString(), QWidget* parent = nullptr);
   ~frmMain() override;
+
+  // The program's arguments (without the program itself) as one text, the
+  // way the command line is read: joined by single spaces.
+  static QString CommandLineText(const QStringList& arguments);
 
   FontTable& doc() { return doc_; }
   RunTimeState& state() { return state_; }
@@ -31,11 +41,19 @@ public:
 
   // Every cell back to its resting colour.
   void ResetCellColours();
-  // "MoJiHyo - ( unsaved table )", or the file title in upper case.
-  void UpdateCaption();
+
+  // How table files are written; tests put a failing writer here.
+  using FileWriter = std::function<FileResult(const std::string& path, std::string_view bytes)>;
+  void setFileWriter(FileWriter writer) { writeFile_ = std::move(writer); }
+
+  // The save command; true when it wrote the file.
+  bool SaveTable_Click();
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
 
 private:
-  void Form_Load();
+  void Form_Load(const QString& commandLine);
   void BuildGrid();
   void ConnectMenus();
 
@@ -47,6 +65,23 @@ private:
   void cmdDecreaseFontSize_Click();
   void cmdIncreaseFontSize_Click();
   void AboutProgram_Click();
+
+  // File menu
+  void NewTable_Click();
+  void OpenThingyTable_Click() { OpenTable(TableFormat::Thingy); }
+  void OpenHexposureTable_Click() { OpenTable(TableFormat::Hexposure); }
+  void OpenMoJiHyoTable_Click() { OpenTable(TableFormat::MoJiHyo); }
+  void SaveThingyTable_Click() { SaveTableAs(TableFormat::Thingy); }
+  void SaveHexposureTable_Click() { SaveTableAs(TableFormat::Hexposure); }
+  void SaveMoJiHyoTable_Click() { SaveTableAs(TableFormat::MoJiHyo); }
+  void OpenFromCommandLine(const QString& commandLine);
+  void OpenTable(TableFormat format);
+  void SaveTableAs(TableFormat format);
+  // Asks whether to save unsaved changes; true when the command may go on.
+  bool SaveIfWanted();
+  void SetCaptionUnsaved();
+  void SetCaptionFromTitle();
+  void ShowOptionMarks();
 
   // The focus step: focus colour, a pending block operation completed with
   // this cell as its second end, and the cell becomes the current one.
@@ -60,6 +95,7 @@ private:
 
   FontTable doc_;
   RunTimeState state_;
+  FileWriter writeFile_ = WriteFileReplacing;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};

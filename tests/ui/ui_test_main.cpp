@@ -14,7 +14,9 @@ namespace {
 QtMessageHandler standardHandler = nullptr;
 
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains(QLatin1String("propagateSizeHints"))) return;
+  if (text.contains(QLatin1String("propagateSizeHints")) ||
+      text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+    return;
   standardHandler(type, context, text);
 }
 }  // namespace
@@ -22,8 +24,8 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int main(int argc, char** argv) {
   // Test discovery runs this program outside CTest's environment.
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
   standardHandler = qInstallMessageHandler(QuietMessages);
+  QApplication app(argc, argv);
   mojihyo::ui::InstallFontSubstitutes();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,0 +1,29 @@
+#include "formats/command_line.h"
+
+namespace mojihyo {
+
+std::optional<StartupTable> ParseCommandLine(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  if (text.starts_with("T ")) return StartupTable{TableFormat::Thingy, std::string(text.substr(2))};
+  if (text.starts_with("H "))
+    return StartupTable{TableFormat::Hexposure, std::string(text.substr(2))};
+  return StartupTable{TableFormat::MoJiHyo, std::string(text)};
+}
+
+std::string OpenDialogTitle(TableFormat format) {
+  return "Open " + std::string(FormatName(format)) + " Table File";
+}
+
+std::string OpenDialogFilter(TableFormat format) {
+  return format == TableFormat::MoJiHyo
+             ? "MoJiHyo table files (*.tab)|*.tab"
+             : std::string(FormatName(format)) + " table files (*.tbl)|*.tbl";
+}
+
+std::string SaveDialogTitle(TableFormat format) {
+  return "Save " + std::string(FormatName(format)) + " Table File";
+}
+
+std::string SaveDialogFilter(TableFormat format) { return OpenDialogFilter(format); }
+
+}  // namespace mojihyo

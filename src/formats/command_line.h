@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "formats/table_format.h"
+
+namespace mojihyo {
+
+// The table the program is asked to open at start-up.
+struct StartupTable {
+  TableFormat format;
+  std::string path;
+};
+
+// Reads the whole argument text: "T " and a path is a Thingy table, "H " and
+// a path a Hexposure table (both case-sensitive, one space), anything else
+// the path of a MoJiHyo table. Empty text asks for nothing. The path is
+// used as it stands: no quotes are removed and nothing is trimmed.
+std::optional<StartupTable> ParseCommandLine(std::string_view text);
+
+// Open dialog texts of a format: "Open Thingy Table File" and
+// "Thingy table files (*.tbl)|*.tbl".
+std::string OpenDialogTitle(TableFormat format);
+std::string OpenDialogFilter(TableFormat format);
+
+// Save dialog texts: "Save Thingy Table File" and the format's filter.
+std::string SaveDialogTitle(TableFormat format);
+std::string SaveDialogFilter(TableFormat format);
+
+}  // namespace mojihyo

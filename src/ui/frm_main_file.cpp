@@ -1,0 +1,181 @@
+// The File menu of the main window: New Table, the open and save commands,
+// the unsaved-changes prompt and closing the window.
+
+#include "ui/frm_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+
+#include "core/file_io.h"
+#include "formats/command_line.h"
+#include "formats/not_saved_report.h"
+#include "ui/byte_text.h"
+#include "ui/frm_choose_save_format.h"
+#include "ui/table_cell.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+namespace {
+
+QString Q(const std::string& latin) { return QString::fromStdString(latin); }
+
+void ReportFileFailure(QWidget* parent, const QString& title, const QString& what,
+                       const QString& path, const std::string& reason) {
+  Prompts().Message(parent, {title,
+                             what + "\r\rFile: " + path + "\rReason: " + QString::fromLocal8Bit(reason),
+                             QMessageBox::Warning, QMessageBox::Ok});
+}
+
+}  // namespace
+
+void frmMain::SetCaptionUnsaved() { setWindowTitle(QStringLiteral("MoJiHyo - ( unsaved table )")); }
+
+void frmMain::SetCaptionFromTitle() {
+  setWindowTitle("MoJiHyo - ( " + PathToDisplay(doc_.CurrentFileTitle).toUpper() + " )");
+}
+
+void frmMain::ShowOptionMarks() {
+  if (auto* a = findChild<QAction*>(QStringLiteral("ReverseOrder"))) a->setChecked(doc_.ReverseOrder);
+  if (auto* a = findChild<QAction*>(QStringLiteral("OmitSymbols"))) a->setChecked(doc_.OmitSymbols);
+}
+
+bool frmMain::SaveIfWanted() {
+  if (!doc_.TableChanged) return true;
+  const auto answer = Prompts().Message(
+      this, {QStringLiteral("Unsaved Changes"),
+             QStringLiteral("Do you want to save the current font table?"), QMessageBox::Question,
+             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel});
+  if (answer == QMessageBox::No) return true;
+  // Yes goes on only when the changes really reached a file.
+  if (answer == QMessageBox::Yes) return SaveTable_Click();
+  return false;
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+  if (SaveIfWanted()) {
+    e->accept();
+  } else {
+    e->ignore();
+  }
+}
+
+void frmMain::NewTable_Click() {
+  if (!SaveIfWanted()) return;
+  ResetForNewTable(doc_);
+  for (TableCell* c : TableData) {
+    QFont f = c->font();
+    f.setPointSize(8);
+    c->setFont(f);
+  }
+  ResetCellColours();
+  SetCaptionUnsaved();
+}
+
+QString frmMain::CommandLineText(const QStringList& arguments) {
+  return arguments.join(QLatin1Char(' '));
+}
+
+void frmMain::OpenFromCommandLine(const QString& commandLine) {
+  const auto startup = ParseCommandLine(PathFromDisplay(commandLine));
+  if (!startup) return;
+  if (!QFileInfo(PathToDisplay(startup->path)).isFile()) return;
+  state_.StartupFileName = startup->path;
+  OpenTable(startup->format);
+}
+
+void frmMain::OpenTable(TableFormat format) {
+  if (!SaveIfWanted()) return;
+
+  std::string path, title;
+  if (!state_.StartupFileName.empty()) {
+    path = title = state_.StartupFileName;
+  } else {
+    const ChosenFile chosen =
+        Prompts().OpenFile(this, {Q(OpenDialogTitle(format)), Q(OpenDialogFilter(format)), true});
+    if (chosen.cancelled()) return;
+    path = PathFromDisplay(chosen.path);
+    title = PathFromDisplay(chosen.title);
+  }
+
+  // The whole file is read before the table is cleared, so a file that
+  // cannot be read leaves the table as it was.
+  std::string bytes;
+  if (FileResult r = ReadFileBytes(path, bytes); !r.ok()) {
+    state_.StartupFileName.clear();
+    ReportFileFailure(this, QStringLiteral("Unable to Open Table"),
+                      QStringLiteral("The table file could not be opened."), PathToDisplay(path),
+                      r.error);
+    return;
+  }
+  LoadTableBytes(format, bytes, doc_);
+  ShowOptionMarks();
+
+  doc_.CurrentFileName = path;
+  doc_.CurrentFileTitle = title;
+  doc_.SaveFormat = std::string(FormatName(format));
+  SetCaptionFromTitle();
+  doc_.TableChanged = false;
+  state_.StartupFileName.clear();
+}
+
+void frmMain::SaveTableAs(TableFormat format) {
+  doc_.CurrentFileName.clear();
+  doc_.SaveFormat = std::string(FormatName(format));
+  SaveTable_Click();
+}
+
+bool frmMain::SaveTable_Click() {
+  std::string target, chosenTitle;
+  if (!doc_.CurrentFileName.empty()) {
+    target = doc_.CurrentFileName;
+  } else {
+    const std::string remembered = doc_.SaveFormat;
+    if (doc_.SaveFormat.empty()) {
+      frmChooseSaveFormat chooser(doc_.SaveFormat, this);
+      Prompts().RunModal(chooser);
+      if (doc_.SaveFormat.empty()) return false;
+    }
+    const auto format = FormatFromName(doc_.SaveFormat);
+    if (!format) return false;
+    const ChosenFile chosen = Prompts().SaveFile(
+        this, {Q(SaveDialogTitle(*format)), Q(SaveDialogFilter(*format)), false, true});
+    if (chosen.cancelled()) {
+      // A format picked in this command's chooser is dropped with the save.
+      if (remembered.empty()) doc_.SaveFormat.clear();
+      return false;
+    }
+    target = PathFromDisplay(chosen.path);
+    chosenTitle = PathFromDisplay(chosen.title);
+    state_.SaveDialogShown = true;
+  }
+  const auto format = FormatFromName(doc_.SaveFormat);
+  if (!format) return false;
+
+  state_.SettingsNotSaved = false;
+  if (FileResult r = writeFile_(target, SaveTableBytes(*format, doc_)); !r.ok()) {
+    state_.SaveDialogShown = false;
+    ReportFileFailure(this, QStringLiteral("Unable to Save Table"),
+                      QStringLiteral("The table could not be saved; the file on disk is as it was."),
+                      PathToDisplay(target), r.error);
+    return false;
+  }
+  const auto lost = NotSavedItems(doc_, *format);
+  state_.SettingsNotSaved = !lost.empty();
+
+  if (state_.SaveDialogShown) {
+    doc_.CurrentFileName = target;
+    doc_.CurrentFileTitle = chosenTitle;
+    state_.SaveDialogShown = false;
+  }
+  SetCaptionFromTitle();
+  doc_.TableChanged = false;
+  if (state_.SettingsNotSaved) {
+    Prompts().Message(this, {QStringLiteral("Information"), ToDisplay(NotSavedMessage(*format, lost)),
+                             QMessageBox::Information, QMessageBox::Ok});
+  }
+  return true;
+}
+
+}  // namespace mojihyo::ui
