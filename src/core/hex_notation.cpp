@@ -88,14 +88,15 @@ ReadNumber ReadHexNumber(std::string_view text) {
   return result;
 }
 
+ReadNumber ReadValueNumber(std::string_view valueText) {
+  if (!valueText.empty() && valueText.back() == 'h')
+    return ReadHexNumber(valueText.substr(0, valueText.size() - 1));
+  return ReadDecimalNumber(valueText);
+}
+
 std::string PadHex(std::string_view valueText, int width) {
   if (width <= 0) return {};
-  ReadNumber number;
-  if (!valueText.empty() && valueText.back() == 'h') {
-    number = ReadHexNumber(valueText.substr(0, valueText.size() - 1));
-  } else {
-    number = ReadDecimalNumber(valueText);
-  }
+  const ReadNumber number = ReadValueNumber(valueText);
   std::string digits;
   if (!number.tooLarge) {
     std::uint64_t v = number.value;

@@ -21,6 +21,11 @@ struct ReadNumber {
 // are skipped, as a lenient reader of typed values would. No digits read 0.
 ReadNumber ReadHexNumber(std::string_view text);
 
+// Reads a value text as a number: a trailing lower-case "h" marks
+// hexadecimal, anything else is a decimal number rounded half to even.
+// Unreadable text is 0.
+ReadNumber ReadValueNumber(std::string_view valueText);
+
 // Turns a value text into exactly `width` upper-case hex digits: a trailing
 // lower-case "h" marks hexadecimal, anything else is read as a decimal number
 // (rounded half to even). Unreadable text is 0; a number wider than `width`

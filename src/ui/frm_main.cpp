@@ -110,12 +110,14 @@ void frmMain::ConnectMenus() {
   on("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
   on("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   on("ExitProgram", [this] { close(); });
+  ConnectInsertMenu();
   on("AboutProgram", [this] { AboutProgram_Click(); });
   on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   on("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
 }
 
 void frmMain::Form_Load(const QString& commandLine) {
+  seriesTables_ = BuildSeriesTables();
   const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
   for (int i = 0; i < kEntryCount; ++i) {
     cell(i)->setText(ToDisplay(doc_.EntryText[i]));

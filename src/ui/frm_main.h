@@ -10,6 +10,7 @@
 #include "core/font_table.h"
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
+#include "series/series_catalogue.h"
 
 class QLabel;
 class QPushButton;
@@ -79,6 +80,10 @@ private:
   void SaveTableAs(TableFormat format);
   // Asks whether to save unsaved changes; true when the command may go on.
   bool SaveIfWanted();
+  // Insert menu
+  void ConnectInsertMenu();
+  void InsertRepeatedValue_Click();
+
   void SetCaptionUnsaved();
   void SetCaptionFromTitle();
   void ShowOptionMarks();
@@ -96,6 +101,7 @@ private:
   FontTable doc_;
   RunTimeState state_;
   FileWriter writeFile_ = WriteFileReplacing;
+  SeriesTables seriesTables_;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};
