@@ -8,6 +8,7 @@
 
 #include "core/hex_notation.h"
 #include "ui/byte_text.h"
+#include "ui/control_value_dialogs.h"
 #include "ui/frm_about.h"
 #include "ui/main_menu.h"
 #include "ui/prompts.h"
@@ -39,7 +40,12 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   Form_Load(commandLine);
 }
 
-frmMain::~frmMain() { doc_.Observer = nullptr; }
+frmMain::~frmMain() {
+  doc_.Observer = nullptr;
+  // The Section Break dialog has no parent (see EditSectionBreak_Click) and
+  // edits this window's table: it goes with the window.
+  delete sectionBreakDialog_.data();
+}
 
 void frmMain::BuildGrid() {
   auto* area = new QWidget(this);
@@ -110,6 +116,7 @@ void frmMain::ConnectMenus() {
   on("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
   on("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   on("ExitProgram", [this] { close(); });
+  ConnectEditMenu();
   ConnectInsertMenu();
   on("AboutProgram", [this] { AboutProgram_Click(); });
   on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });

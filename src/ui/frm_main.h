@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -18,6 +19,7 @@ class QPushButton;
 namespace mojihyo::ui {
 
 class TableCell;
+class frmSectionBreakValue;
 
 // The main window: the 16 x 16 grid of entries with its headers, the
 // font-size buttons and the menu bar. It owns the document for the whole
@@ -80,6 +82,10 @@ private:
   void SaveTableAs(TableFormat format);
   // Asks whether to save unsaved changes; true when the command may go on.
   bool SaveIfWanted();
+  // Edit menu
+  void ConnectEditMenu();
+  void EditSectionBreak_Click();
+
   // Insert menu
   void ConnectInsertMenu();
   void InsertRepeatedValue_Click();
@@ -102,6 +108,8 @@ private:
   RunTimeState state_;
   FileWriter writeFile_ = WriteFileReplacing;
   SeriesTables seriesTables_;
+  // The one dialog that leaves the main window usable while it is open.
+  QPointer<frmSectionBreakValue> sectionBreakDialog_;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};

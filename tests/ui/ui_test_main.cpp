@@ -15,7 +15,8 @@ QtMessageHandler standardHandler = nullptr;
 
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (text.contains(QLatin1String("propagateSizeHints")) ||
-      text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+      text.contains(QLatin1String("XDG_RUNTIME_DIR")) ||
+      text.contains(QLatin1String("does not support raise")))
     return;
   standardHandler(type, context, text);
 }

@@ -1,0 +1,48 @@
+// The Edit menu of the main window: the control value dialogs.
+
+#include "ui/frm_main.h"
+
+#include <QAction>
+
+#include "ui/control_value_dialogs.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+namespace {
+template <typename Dialog>
+void RunControlValueDialog(FontTable& doc, QWidget* parent) {
+  Dialog dialog(doc, parent);
+  Prompts().RunModal(dialog);
+}
+}  // namespace
+
+void frmMain::ConnectEditMenu() {
+  auto on = [this](const char* name, auto handler) {
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+      connect(action, &QAction::triggered, this, handler);
+  };
+  on("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, this); });
+  on("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, this); });
+  on("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, this); });
+  on("EditSectionBreak", [this] { EditSectionBreak_Click(); });
+}
+
+void frmMain::EditSectionBreak_Click() {
+  if (sectionBreakDialog_) {
+    // Already open: bring it forward as it is, without reading the table again.
+    sectionBreakDialog_->show();
+    sectionBreakDialog_->raise();
+    sectionBreakDialog_->activateWindow();
+    return;
+  }
+  // Without a parent it is a window of its own: the program runs on until
+  // it is closed too, even once the main window has closed.
+  sectionBreakDialog_ = new frmSectionBreakValue(doc_);
+  sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
+  sectionBreakDialog_->setModal(false);
+  sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
+  sectionBreakDialog_->show();
+}
+
+}  // namespace mojihyo::ui
