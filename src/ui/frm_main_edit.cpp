@@ -5,6 +5,7 @@
 #include <QAction>
 
 #include "ui/control_value_dialogs.h"
+#include "ui/frm_16bit_entries.h"
 #include "ui/prompts.h"
 
 namespace mojihyo::ui {
@@ -26,6 +27,10 @@ void frmMain::ConnectEditMenu() {
   on("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, this); });
   on("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, this); });
   on("EditSectionBreak", [this] { EditSectionBreak_Click(); });
+  on("Edit16BitValues", [this] {
+    frm16bitEntries dialog(doc_, this);
+    Prompts().RunModal(dialog);
+  });
 }
 
 void frmMain::EditSectionBreak_Click() {

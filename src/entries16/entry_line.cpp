@@ -1,0 +1,55 @@
+#include "entries16/entry_line.h"
+
+#include <utility>
+
+#include "core/hex_notation.h"
+
+namespace mojihyo {
+
+std::string MakeEntryLine(std::string_view number, std::string_view value) {
+  std::string line;
+  line.reserve(number.size() + 1 + value.size());
+  line.append(number).append("=").append(value);
+  return line;
+}
+
+std::string_view EntryLineNumber(std::string_view line) { return line.substr(0, 4); }
+
+std::string_view EntryLineValue(std::string_view line) {
+  return line.size() > 5 ? line.substr(5) : std::string_view();
+}
+
+std::string EntryNumberText(std::string_view typed) { return PadHex(typed, 4); }
+
+std::string EntryNumberText(std::uint32_t number) {
+  return HexByte(static_cast<int>(number >> 8 & 0xFF)) + HexByte(static_cast<int>(number & 0xFF));
+}
+
+bool NumberInUse(const LineList& lines, std::string_view number) {
+  for (std::string_view line : lines)
+    if (EntryLineNumber(line) == number) return true;
+  return false;
+}
+
+std::optional<std::size_t> MoveEntryUp(LineList& lines, std::optional<std::size_t> selected) {
+  if (!selected || *selected == 0 || *selected >= lines.size()) return std::nullopt;
+  lines.swap_lines(*selected, *selected - 1);
+  return *selected - 1;
+}
+
+std::optional<std::size_t> MoveEntryDown(LineList& lines, std::optional<std::size_t> selected) {
+  if (!selected || *selected + 1 >= lines.size()) return std::nullopt;
+  lines.swap_lines(*selected, *selected + 1);
+  return *selected + 1;
+}
+
+EntryRange EntryRangeOf(std::string_view startText, std::string_view endText) {
+  auto number = [](std::string_view text) {
+    return static_cast<std::uint32_t>(std::stoul(EntryNumberText(text), nullptr, 16));
+  };
+  std::uint32_t first = number(startText), last = number(endText);
+  if (first > last) std::swap(first, last);
+  return {first, last};
+}
+
+}  // namespace mojihyo

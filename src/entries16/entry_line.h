@@ -1,0 +1,49 @@
+#pragma once
+
+// 16-bit entries as lines of text: four hex digits, "=", the value
+// ("0400=Cecil"), and the operations of the list that holds them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/line_list.h"
+
+namespace mojihyo {
+
+// number (four hex digits) + "=" + value.
+std::string MakeEntryLine(std::string_view number, std::string_view value);
+
+// The first four characters of a line.
+std::string_view EntryLineNumber(std::string_view line);
+
+// Everything from the sixth character on; empty for a shorter line.
+std::string_view EntryLineValue(std::string_view line);
+
+// The four-digit form of a typed entry number ("400h" -> "0400").
+std::string EntryNumberText(std::string_view typed);
+
+// The four-digit form of a number 0000h-FFFFh.
+std::string EntryNumberText(std::uint32_t number);
+
+// Whether a line of `lines` holds `number`, compared character for
+// character: a file line 04a0=x does not hold 04A0.
+bool NumberInUse(const LineList& lines, std::string_view number);
+
+// Exchanges a line with its neighbour above (below); returns the row then
+// selected, or nothing when the line cannot move (top or bottom row, or no
+// row selected).
+std::optional<std::size_t> MoveEntryUp(LineList& lines, std::optional<std::size_t> selected);
+std::optional<std::size_t> MoveEntryDown(LineList& lines, std::optional<std::size_t> selected);
+
+// A run of entry numbers for Add Series, put in order by the numbers the two
+// texts name (so "FFh" through "100h" runs FFh, 100h).
+struct EntryRange {
+  std::uint32_t first;
+  std::uint32_t last;
+  std::uint32_t count() const { return last - first + 1; }
+};
+EntryRange EntryRangeOf(std::string_view startText, std::string_view endText);
+
+}  // namespace mojihyo

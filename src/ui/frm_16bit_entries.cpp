@@ -1,0 +1,161 @@
+#include "ui/frm_16bit_entries.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/entry_list_model.h"
+#include "ui/frm_add_16bit_entry.h"
+#include "ui/frm_add_16bit_series.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+frm16bitEntries::frm16bitEntries(FontTable& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+  setObjectName(QStringLiteral("frm16bitEntries"));
+  setWindowTitle(QStringLiteral("16-bit Font Table Entries"));
+
+  model_ = new EntryListModel(doc_.SixteenBitEntries, this);
+  lstEntries = new QListView(this);
+  lstEntries->setObjectName(QStringLiteral("lstEntries"));
+  lstEntries->setModel(model_);
+  lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstEntries->setUniformItemSizes(true);
+  lstEntries->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+  auto button = [this](const char* name, const QString& caption, const char* tip) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    if (*tip) b->setToolTip(QString::fromLatin1(tip));
+    return b;
+  };
+  btnAddEntry = button("btnAddEntry", "Add", "Add a new 16-bit font table entry");
+  btnEditEntry = button("btnEditEntry", "Edit", "Edit the selected entry");
+  btnDeleteEntry = button("btnDeleteEntry", "Delete", "Delete the selected entry");
+  btnMoveEntryUp = button("btnMoveEntryUp", QString(QChar(0x25B2)),
+                          "Move the selected entry up one space");
+  btnMoveEntryDown = button("btnMoveEntryDown", QString(QChar(0x25BC)),
+                            "Move the selected entry down one space");
+  Command1 = button("Command1", "Add Series", "");
+  btnImport = button("btnImport", "Import From File", "");
+  btnClear = button("btnClear", "Clear All", "");
+  chkConfirmDelete = new QCheckBox(QStringLiteral("Confirm Entry Deletions"), this);
+  chkConfirmDelete->setObjectName(QStringLiteral("chkConfirmDelete"));
+  chkConfirmDelete->setToolTip(
+      QStringLiteral("When checked, you will be asked to confirm when you press the Delete button"));
+  chkConfirmDelete->setChecked(true);
+  btnSave = button("btnSave", "Okaly-Dokaly", "Accept the entry list and return to the main window");
+  btnCancel = button("btnCancel", "Cancel", "Undo changes and return to the main window");
+  Label1 = new QLabel(
+      QStringLiteral("Note: 16-bit font table entries will not be saved in Hexposure table files."),
+      this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+
+  connect(btnAddEntry, &QPushButton::clicked, this, &frm16bitEntries::btnAddEntry_Click);
+  connect(btnEditEntry, &QPushButton::clicked, this, &frm16bitEntries::btnEditEntry_Click);
+  connect(btnDeleteEntry, &QPushButton::clicked, this, &frm16bitEntries::btnDeleteEntry_Click);
+  connect(btnMoveEntryUp, &QPushButton::clicked, this, &frm16bitEntries::btnMoveEntryUp_Click);
+  connect(btnMoveEntryDown, &QPushButton::clicked, this, &frm16bitEntries::btnMoveEntryDown_Click);
+  connect(Command1, &QPushButton::clicked, this, &frm16bitEntries::Command1_Click);
+  connect(btnClear, &QPushButton::clicked, this, &frm16bitEntries::btnClear_Click);
+  connect(btnSave, &QPushButton::clicked, this, &frm16bitEntries::btnSave_Click);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* side = new QVBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{btnAddEntry, btnEditEntry, btnDeleteEntry})
+    side->addWidget(w);
+  auto* moves = new QHBoxLayout;
+  moves->addWidget(btnMoveEntryUp);
+  moves->addWidget(btnMoveEntryDown);
+  side->addLayout(moves);
+  for (QWidget* w : std::initializer_list<QWidget*>{Command1, btnImport, btnClear, chkConfirmDelete})
+    side->addWidget(w);
+  side->addStretch();
+  side->addWidget(btnSave);
+  side->addWidget(btnCancel);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(lstEntries, 0, 0);
+  layout->addLayout(side, 0, 1);
+  layout->addWidget(Label1, 1, 0, 1, 2);
+  resize(480, 420);
+}
+
+std::optional<std::size_t> frm16bitEntries::selectedRow() const {
+  const QModelIndexList rows = lstEntries->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return std::nullopt;
+  return static_cast<std::size_t>(rows.first().row());
+}
+
+void frm16bitEntries::selectRow(std::optional<std::size_t> row) {
+  if (!row || *row >= model_->lines().size()) {
+    lstEntries->clearSelection();
+    lstEntries->selectionModel()->clearCurrentIndex();
+    return;
+  }
+  const QModelIndex index = model_->index(static_cast<int>(*row));
+  lstEntries->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  lstEntries->scrollTo(index);
+}
+
+void frm16bitEntries::btnAddEntry_Click() {
+  frmAdd16bitEntry add(*this);
+  Prompts().RunModal(add);
+}
+
+void frm16bitEntries::btnEditEntry_Click() {
+  const auto row = selectedRow();
+  if (!row) return;
+  frmEdit16bitEntry edit(*this, *row);
+  Prompts().RunModal(edit);
+}
+
+void frm16bitEntries::btnDeleteEntry_Click() {
+  const auto row = selectedRow();
+  if (!row) return;
+  if (chkConfirmDelete->isChecked() &&
+      Prompts().Message(this, {QStringLiteral("Confirm Deletion"),
+                               QStringLiteral("Are you sure you want to delete this entry?"),
+                               QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) !=
+          QMessageBox::Yes)
+    return;
+  model_->remove(*row);
+  selectRow(std::nullopt);
+  lstEntries->setFocus();
+}
+
+void frm16bitEntries::btnMoveEntryUp_Click() {
+  if (const auto moved = model_->moveUp(selectedRow())) selectRow(moved);
+}
+
+void frm16bitEntries::btnMoveEntryDown_Click() {
+  if (const auto moved = model_->moveDown(selectedRow())) selectRow(moved);
+}
+
+void frm16bitEntries::Command1_Click() {
+  frmAdd16bitSeries series(*this);
+  Prompts().RunModal(series);
+}
+
+void frm16bitEntries::btnClear_Click() {
+  // Clear All always asks, whatever the confirmation box says.
+  if (Prompts().Message(
+          this, {QStringLiteral("Confirm Deletion"),
+                 QStringLiteral("Are you sure you want to delete ALL of the 16-bit font table entries?"),
+                 QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes)
+    model_->clear();
+}
+
+void frm16bitEntries::btnSave_Click() {
+  doc_.SixteenBitEntries = model_->lines();
+  doc_.TableChanged = true;
+  accept();
+}
+
+}  // namespace mojihyo::ui

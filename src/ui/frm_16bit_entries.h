@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+#include "core/font_table.h"
+
+class QCheckBox;
+class QLabel;
+class QListView;
+class QPushButton;
+
+namespace mojihyo::ui {
+
+class EntryListModel;
+
+// Lists, reorders and deletes the 16-bit entries, and opens the dialogs that
+// add, edit and import them. It works on a copy of the table's entries;
+// only "Okaly-Dokaly" puts the copy back into the table.
+class frm16bitEntries : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit frm16bitEntries(FontTable& doc, QWidget* parent = nullptr);
+
+  EntryListModel& entries() { return *model_; }
+  std::optional<std::size_t> selectedRow() const;
+  void selectRow(std::optional<std::size_t> row);
+
+private:
+  void btnAddEntry_Click();
+  void btnEditEntry_Click();
+  void btnDeleteEntry_Click();
+  void btnMoveEntryUp_Click();
+  void btnMoveEntryDown_Click();
+  void Command1_Click();
+  void btnClear_Click();
+  void btnSave_Click();
+
+  FontTable& doc_;
+  EntryListModel* model_;
+  QListView* lstEntries;
+  QPushButton* btnAddEntry;
+  QPushButton* btnEditEntry;
+  QPushButton* btnDeleteEntry;
+  QPushButton* btnMoveEntryUp;
+  QPushButton* btnMoveEntryDown;
+  QPushButton* Command1;
+  QPushButton* btnImport;
+  QPushButton* btnClear;
+  QCheckBox* chkConfirmDelete;
+  QPushButton* btnSave;
+  QPushButton* btnCancel;
+  QLabel* Label1;
+};
+
+}  // namespace mojihyo::ui

@@ -1,0 +1,107 @@
+#include "ui/frm_add_16bit_entry.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+namespace {
+
+// The layout both entry dialogs share: number, value, two buttons.
+template <typename Dialog>
+void BuildEntryDialog(Dialog* d, QLabel*& label1, QLineEdit*& number, QLabel*& label2,
+                      QLineEdit*& value, QPushButton*& ok, QPushButton*& cancel,
+                      const char* okText, const char* cancelText) {
+  label1 = new QLabel(QStringLiteral("Type the 16-bit entry number below (e.g., 0400h):"), d);
+  label1->setObjectName(QStringLiteral("Label1"));
+  number = new QLineEdit(d);
+  number->setObjectName(QStringLiteral("EntryNumber"));
+  number->setMaxLength(5);
+  label2 = new QLabel(QStringLiteral("Type the entry's value (e.g., Cecil):"), d);
+  label2->setObjectName(QStringLiteral("Label2"));
+  value = new QLineEdit(d);
+  value->setObjectName(QStringLiteral("EntryValue"));
+  value->setMaxLength(std::numeric_limits<int>::max());
+  label1->setBuddy(number);
+  label2->setBuddy(value);
+  ok = new QPushButton(QString::fromLatin1(okText), d);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  cancel = new QPushButton(QString::fromLatin1(cancelText), d);
+  cancel->setObjectName(QStringLiteral("Command2"));
+  QObject::connect(cancel, &QPushButton::clicked, d, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(d);
+  for (QWidget* w : std::initializer_list<QWidget*>{label1, number, label2, value})
+    layout->addWidget(w);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  d->setFixedWidth(320);
+}
+
+}  // namespace
+
+frmAdd16bitEntry::frmAdd16bitEntry(frm16bitEntries& list) : QDialog(&list), list_(list) {
+  setObjectName(QStringLiteral("frmAdd16bitEntry"));
+  setWindowTitle(QStringLiteral("Add Entry"));
+  BuildEntryDialog(this, Label1, EntryNumber, Label2, EntryValue, Command1, Command2,
+                   "Add Entry", "Forget It");
+  InstallHexKeyFilter(EntryNumber);
+  connect(Command1, &QPushButton::clicked, this, &frmAdd16bitEntry::Command1_Click);
+}
+
+void frmAdd16bitEntry::Command1_Click() {
+  const std::string typed = FromDisplay(EntryNumber->text());
+  const std::string number = EntryNumberText(typed);
+  if (NumberInUse(list_.entries().lines(), number)) {
+    Prompts().Message(this, {QStringLiteral("Entry Number In Use"),
+                             "You specified " + ToDisplay(typed) +
+                                 " as the entry number you want to use.\r"
+                                 "That entry number is already taken.\r"
+                                 "Please choose a different one.",
+                             QMessageBox::Information, QMessageBox::Ok});
+    return;
+  }
+  list_.entries().append(MakeEntryLine(number, FromDisplay(EntryValue->text())));
+  // The selection moves one row down: with none, the first row is selected.
+  const auto selected = list_.selectedRow();
+  list_.selectRow(selected ? *selected + 1 : 0);
+  accept();
+}
+
+frmEdit16bitEntry::frmEdit16bitEntry(frm16bitEntries& list, std::size_t row)
+    : QDialog(&list), list_(list), row_(row) {
+  setObjectName(QStringLiteral("frmEdit16bitEntry"));
+  setWindowTitle(QStringLiteral("Edit Entry"));
+  BuildEntryDialog(this, Label1, EntryNumber, Label2, EntryValue, Command1, Command2, "Okay",
+                   "Cancel");
+  // The number box keeps the value boxes' character list but is not filtered.
+  EntryNumber->setProperty("tag", QStringLiteral("0123456789abcdefhABCDEFH"));
+  const std::string_view line = list_.entries().lines()[row_];
+  EntryNumber->setText(ToDisplay(EntryLineNumber(line)) + "h");
+  EntryValue->setText(ToDisplay(EntryLineValue(line)));
+  connect(Command1, &QPushButton::clicked, this, &frmEdit16bitEntry::Command1_Click);
+}
+
+void frmEdit16bitEntry::Command1_Click() {
+  list_.entries().replace(row_, MakeEntryLine(EntryNumberText(FromDisplay(EntryNumber->text())),
+                                              FromDisplay(EntryValue->text())));
+  accept();
+}
+
+}  // namespace mojihyo::ui

@@ -1,0 +1,122 @@
+#include "ui/frm_add_16bit_series.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), list_(list) {
+  setObjectName(QStringLiteral("frmAdd16bitSeries"));
+  setWindowTitle(QStringLiteral("Add Series"));
+  Label1 = new QLabel(
+      QStringLiteral("Type in the desired range of entry numbers below (e.g., 1500h through 15B2h):"),
+      this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  StartNumber = new QLineEdit(this);
+  StartNumber->setObjectName(QStringLiteral("StartNumber"));
+  Label2 = new QLabel(QStringLiteral("through"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  EndNumber = new QLineEdit(this);
+  EndNumber->setObjectName(QStringLiteral("EndNumber"));
+  for (QLineEdit* box : {StartNumber, EndNumber}) {
+    box->setMaxLength(std::numeric_limits<int>::max());
+    InstallHexKeyFilter(box);
+  }
+  btnBegin = new QPushButton(QStringLiteral("Begin Value Entry"), this);
+  btnBegin->setObjectName(QStringLiteral("btnBegin"));
+  btnBegin->setDefault(true);
+  Command1 = new QPushButton(QStringLiteral("Cancel"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  connect(btnBegin, &QPushButton::clicked, this, &frmAdd16bitSeries::btnBegin_Click);
+  connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  auto* range = new QHBoxLayout;
+  range->addWidget(StartNumber);
+  range->addWidget(Label2);
+  range->addWidget(EndNumber);
+  layout->addLayout(range);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btnBegin);
+  buttons->addWidget(Command1);
+  layout->addLayout(buttons);
+  setFixedWidth(360);
+}
+
+void frmAdd16bitSeries::btnBegin_Click() {
+  hide();
+  const EntryRange range =
+      EntryRangeOf(FromDisplay(StartNumber->text()), FromDisplay(EndNumber->text()));
+  // Stop Now ends this loop only: the request lives and dies here.
+  for (std::uint32_t i = range.first; i <= range.last; ++i) {
+    const std::string number = EntryNumberText(i);
+    frmEnter16bitValue ask(ToDisplay(number), i - range.first + 1, range.count(), &list_);
+    Prompts().RunModal(ask);
+    if (ask.choice() == frmEnter16bitValue::Choice::Next)
+      list_.entries().append(MakeEntryLine(number, FromDisplay(ask.value())));
+    if (ask.choice() == frmEnter16bitValue::Choice::Stop) break;
+  }
+  accept();
+}
+
+frmEnter16bitValue::frmEnter16bitValue(const QString& number, std::uint32_t position,
+                                       std::uint32_t count, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("frmEnter16bitValue"));
+  setWindowTitle("Entry " + number + "h");
+  lblEntryNumber = new QLabel(QStringLiteral("This is entry number %1 in a series of %2.")
+                                  .arg(position)
+                                  .arg(count),
+                              this);
+  lblEntryNumber->setObjectName(QStringLiteral("lblEntryNumber"));
+  lblTypeValue = new QLabel("Type the desired value for entry " + number + "h below:", this);
+  lblTypeValue->setObjectName(QStringLiteral("lblTypeValue"));
+  EntryValue = new QLineEdit(this);
+  EntryValue->setObjectName(QStringLiteral("EntryValue"));
+  EntryValue->setMaxLength(std::numeric_limits<int>::max());
+  lblTypeValue->setBuddy(EntryValue);
+  Command1 = new QPushButton(QStringLiteral("Next Entry"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setDefault(true);
+  Command2 = new QPushButton(QStringLiteral("Skip This Entry"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  Command3 = new QPushButton(QStringLiteral("Stop Now"), this);
+  Command3->setObjectName(QStringLiteral("Command3"));
+  auto choose = [this](Choice c) {
+    choice_ = c;
+    accept();
+  };
+  connect(Command1, &QPushButton::clicked, this, [choose] { choose(Choice::Next); });
+  connect(Command2, &QPushButton::clicked, this, [choose] { choose(Choice::Skip); });
+  connect(Command3, &QPushButton::clicked, this, [choose] { choose(Choice::Stop); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblEntryNumber);
+  layout->addWidget(lblTypeValue);
+  layout->addWidget(EntryValue);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command3);
+  layout->addLayout(buttons);
+  EntryValue->setFocus();
+}
+
+QString frmEnter16bitValue::value() const { return EntryValue->text(); }
+
+}  // namespace mojihyo::ui
