@@ -54,6 +54,12 @@ void EntryListModel::rowsChanged(std::size_t a, std::size_t b) {
   emit dataChanged(index(static_cast<int>(a)), index(static_cast<int>(b)));
 }
 
+void EntryListModel::replaceAll(LineList lines) {
+  beginResetModel();
+  lines_ = std::move(lines);
+  endResetModel();
+}
+
 void EntryListModel::clear() {
   beginResetModel();
   lines_.clear();

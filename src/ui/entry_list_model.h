@@ -30,6 +30,7 @@ public:
   std::optional<std::size_t> moveUp(std::optional<std::size_t> row);
   std::optional<std::size_t> moveDown(std::optional<std::size_t> row);
   void clear();
+  void replaceAll(LineList lines);
 
 private:
   void rowsChanged(std::size_t a, std::size_t b);

@@ -8,9 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/file_io.h"
+#include "ui/byte_text.h"
 #include "ui/entry_list_model.h"
 #include "ui/frm_add_16bit_entry.h"
 #include "ui/frm_add_16bit_series.h"
+#include "ui/frm_import_ask.h"
+#include "ui/frm_import_preview.h"
 #include "ui/prompts.h"
 
 namespace mojihyo::ui {
@@ -64,6 +68,7 @@ frm16bitEntries::frm16bitEntries(FontTable& doc, QWidget* parent) : QDialog(pare
   connect(btnMoveEntryDown, &QPushButton::clicked, this, &frm16bitEntries::btnMoveEntryDown_Click);
   connect(Command1, &QPushButton::clicked, this, &frm16bitEntries::Command1_Click);
   connect(btnClear, &QPushButton::clicked, this, &frm16bitEntries::btnClear_Click);
+  connect(btnImport, &QPushButton::clicked, this, &frm16bitEntries::btnImport_Click);
   connect(btnSave, &QPushButton::clicked, this, &frm16bitEntries::btnSave_Click);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -150,6 +155,42 @@ void frm16bitEntries::btnClear_Click() {
                  QStringLiteral("Are you sure you want to delete ALL of the 16-bit font table entries?"),
                  QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes)
     model_->clear();
+}
+
+void frm16bitEntries::btnImport_Click() {
+  frmImportAsk ask(this);
+  Prompts().RunModal(ask);
+  if (!ask.source()) return;
+
+  static const struct {
+    const char* title;
+    const char* filter;
+  } kDialogs[] = {
+      {"Import From Script Dump", "Thingy script dump files (*.*)|*.*"},
+      {"Import From Thingy Table File", "Thingy Table files (*.tbl)|*.tbl"},
+      {"Import From Text File", "Plain text files (*.*)|*.*"},
+  };
+  const auto& texts = kDialogs[static_cast<int>(*ask.source())];
+  const ChosenFile chosen = Prompts().OpenFile(
+      this, {QString::fromLatin1(texts.title), QString::fromLatin1(texts.filter), true});
+  if (chosen.cancelled()) return;
+
+  std::string bytes;
+  if (FileResult r = ReadFileBytes(PathFromDisplay(chosen.path), bytes); !r.ok()) {
+    ReportFileFailure(this, QStringLiteral("Unable to Import"),
+                      QStringLiteral("The file could not be read."), chosen.path, r.error);
+    return;
+  }
+  const std::vector<std::string> values = ReadImportValues(*ask.source(), bytes);
+  if (values.empty()) {
+    Prompts().Message(
+        this, {QStringLiteral("Oopsy-Daisy!"),
+               QStringLiteral("No 16-bit font table entries were found in the file you specified."),
+               QMessageBox::Information, QMessageBox::Ok});
+    return;
+  }
+  frmImportPreview preview(*this, values);
+  Prompts().RunModal(preview);
 }
 
 void frm16bitEntries::btnSave_Click() {

@@ -36,6 +36,7 @@ private:
   void btnMoveEntryDown_Click();
   void Command1_Click();
   void btnClear_Click();
+  void btnImport_Click();
   void btnSave_Click();
 
   FontTable& doc_;

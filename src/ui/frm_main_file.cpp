@@ -21,13 +21,6 @@ namespace {
 
 QString Q(const std::string& latin) { return QString::fromStdString(latin); }
 
-void ReportFileFailure(QWidget* parent, const QString& title, const QString& what,
-                       const QString& path, const std::string& reason) {
-  Prompts().Message(parent, {title,
-                             what + "\r\rFile: " + path + "\rReason: " + QString::fromLocal8Bit(reason),
-                             QMessageBox::Warning, QMessageBox::Ok});
-}
-
 }  // namespace
 
 void frmMain::SetCaptionUnsaved() { setWindowTitle(QStringLiteral("MoJiHyo - ( unsaved table )")); }

@@ -36,6 +36,14 @@ QString QtFileFilter(const QString& filter) {
   return description;
 }
 
+void ReportFileFailure(QWidget* parent, const QString& title, const QString& what,
+                       const QString& path, const std::string& reason) {
+  Prompts().Message(parent, {title,
+                             what + "\r\rFile: " + path + "\rReason: " +
+                                 QString::fromLocal8Bit(reason.c_str()),
+                             QMessageBox::Warning, QMessageBox::Ok});
+}
+
 QMessageBox::StandardButton QtPrompter::Message(QWidget* parent, const MessageRequest& r) {
   QMessageBox box(r.icon, r.title, r.text, r.buttons, parent);
   // Message texts separate their lines with single carriage returns.

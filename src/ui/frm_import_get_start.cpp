@@ -1,0 +1,110 @@
+#include "ui/frm_import_get_start.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+
+namespace mojihyo::ui {
+
+frmImportGetStart::frmImportGetStart(frm16bitEntries& list, std::vector<ImportItem> items,
+                                     QWidget* parent)
+    : QDialog(parent), list_(list), items_(std::move(items)) {
+  setObjectName(QStringLiteral("frmImportGetStart"));
+  setWindowTitle(QStringLiteral("And Finally...."));
+  Label1 = new QLabel(QStringLiteral("Type the starting entry number for the values that are being "
+                                     "imported (e.g., 0400h):"),
+                      this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  StartingNumber = new QLineEdit(this);
+  StartingNumber->setObjectName(QStringLiteral("StartingNumber"));
+  StartingNumber->setMaxLength(5);
+  InstallHexKeyFilter(StartingNumber);
+  Label1->setBuddy(StartingNumber);
+  Label2 = new QLabel(QStringLiteral("If MoJiHyo comes across an entry number that is already "
+                                     "taken, what should it do?"),
+                      this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setWordWrap(true);
+  auto radio = [this](const char* name, const char* caption) {
+    auto* r = new QRadioButton(QString::fromLatin1(caption), this);
+    r->setObjectName(QString::fromLatin1(name));
+    return r;
+  };
+  radOverwrite = radio("radOverwrite", "Overwrite the old entry with the new one.");
+  radSkip = radio("radSkip", "Skip the new entry, leaving the old one.");
+  radKeepBoth = radio("radKeepBoth", "Keep both entries.");
+  radOverwrite->setChecked(true);
+  prgImporting = new QProgressBar(this);
+  prgImporting->setObjectName(QStringLiteral("prgImporting"));
+  prgImporting->setVisible(false);
+  Command1 = new QPushButton(QStringLiteral("Import"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setDefault(true);
+  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  connect(Command1, &QPushButton::clicked, this, &frmImportGetStart::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{Label1, StartingNumber, Label2, radOverwrite,
+                                                   radSkip, radKeepBoth, prgImporting})
+    layout->addWidget(w);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  layout->addLayout(buttons);
+  setFixedWidth(380);
+}
+
+CollisionPolicy frmImportGetStart::Policy() const {
+  if (radSkip->isChecked()) return CollisionPolicy::Skip;
+  if (radKeepBoth->isChecked()) return CollisionPolicy::KeepBoth;
+  return CollisionPolicy::Overwrite;
+}
+
+void frmImportGetStart::Command1_Click() {
+  const auto start = static_cast<std::uint32_t>(
+      std::stoul(EntryNumberText(FromDisplay(StartingNumber->text())), nullptr, 16));
+  const CollisionPolicy policy = Policy();
+
+  // Only the bar is left while the values go in.
+  for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, StartingNumber, Command1,
+                                                   Command2, radOverwrite, radSkip, radKeepBoth})
+    w->hide();
+  prgImporting->setMaximum(std::max(1, static_cast<int>(items_.size()) - 1));
+  prgImporting->setValue(0);
+  prgImporting->show();
+  setWindowTitle(QStringLiteral("Importing...."));
+  setFixedHeight(qRound(850 * logicalDpiY() / 1440.0));
+  repaint();
+
+  QElapsedTimer sinceRepaint;
+  sinceRepaint.start();
+  LineList lines = list_.entries().lines();
+  PlaceImportedValues(lines, items_, start, policy, [&](std::size_t i) {
+    // Show progress a few dozen times a second, not once per value.
+    if (sinceRepaint.elapsed() < 30) return;
+    prgImporting->setValue(static_cast<int>(i));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceRepaint.restart();
+  });
+  prgImporting->setValue(prgImporting->maximum());
+  list_.entries().replaceAll(std::move(lines));
+  accept();
+}
+
+}  // namespace mojihyo::ui

@@ -1,0 +1,71 @@
+#include "ui/frm_import_preview.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/byte_text.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/frm_import_get_start.h"
+#include "ui/prompts.h"
+
+namespace mojihyo::ui {
+
+frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std::string>& values)
+    : QDialog(&list), list_(list) {
+  setObjectName(QStringLiteral("frmImportPreview"));
+  setWindowTitle(QStringLiteral("Import Preview"));
+  Label1 = new QLabel(
+      QStringLiteral("This is a list of the entry values that were found in the file you "
+                     "specified.  If there are any values that you want to leave out, deselect "
+                     "them."),
+      this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setWordWrap(true);
+  lstImportItems = new QListWidget(this);
+  lstImportItems->setObjectName(QStringLiteral("lstImportItems"));
+  lstImportItems->setUniformItemSizes(true);
+  for (const std::string& value : values) {
+    auto* item = new QListWidgetItem(ToDisplay(value), lstImportItems);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+  }
+  Command1 = new QPushButton(QStringLiteral("Import Selected Values"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setDefault(true);
+  Command2 = new QPushButton(QStringLiteral("Don't Import Anything"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  connect(Command1, &QPushButton::clicked, this, &frmImportPreview::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addWidget(lstImportItems);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  layout->addLayout(buttons);
+  resize(420, 380);
+}
+
+std::vector<ImportItem> frmImportPreview::items() const {
+  std::vector<ImportItem> items;
+  items.reserve(static_cast<std::size_t>(lstImportItems->count()));
+  for (int i = 0; i < lstImportItems->count(); ++i) {
+    const QListWidgetItem* item = lstImportItems->item(i);
+    items.push_back({FromDisplay(item->text()), item->checkState() == Qt::Checked});
+  }
+  return items;
+}
+
+void frmImportPreview::Command1_Click() {
+  hide();
+  frmImportGetStart start(list_, items(), this);
+  // Import or Cancel there ends the preview too.
+  Prompts().RunModal(start);
+  done(start.result());
+}
+
+}  // namespace mojihyo::ui
