@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "core/block_ops.h"
 #include "core/hex_notation.h"
 #include "ui/byte_text.h"
 #include "ui/control_value_dialogs.h"
@@ -117,6 +118,7 @@ void frmMain::ConnectMenus() {
   on("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   on("ExitProgram", [this] { close(); });
   ConnectEditMenu();
+  ConnectBlockMenu();
   ConnectInsertMenu();
   on("AboutProgram", [this] { AboutProgram_Click(); });
   on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
@@ -154,13 +156,21 @@ void frmMain::FocusStep(int index) {
     cell(index)->setColour(CellColour(CellState::Focus, doc_.EntryLocked[index]));
   };
   focusColour();
-  // A pending Block Copy, Cut, Lock or Unlock is completed here with this
-  // cell as its second end once block operations exist.
+  // A pending Block Copy, Cut, Lock or Unlock ends at this cell.
+  if (CompletePendingBlock(doc_, state_, index)) ResetCellColours();
   focusColour();
   state_.CurrentCell = index;
 }
 
-void frmMain::TableData_GotFocus(int index) { FocusStep(index); }
+void frmMain::TableData_GotFocus(int index, bool returning) {
+  // The focus coming back from a menu or a dialog ends no pending range.
+  if (returning) {
+    cell(index)->setColour(CellColour(CellState::Focus, doc_.EntryLocked[index]));
+    state_.CurrentCell = index;
+    return;
+  }
+  FocusStep(index);
+}
 
 void frmMain::TableData_LostFocus(int index) {
   cell(index)->setColour(CellColour(CellState::Resting, doc_.EntryLocked[index]));

@@ -60,7 +60,7 @@ private:
   void BuildGrid();
   void ConnectMenus();
 
-  void TableData_GotFocus(int index);
+  void TableData_GotFocus(int index, bool returning);
   void TableData_LostFocus(int index);
   void TableData_DblClick(int index);
   void TableData_Change(int index, const QString& text);
@@ -85,6 +85,10 @@ private:
   // Edit menu
   void ConnectEditMenu();
   void EditSectionBreak_Click();
+
+  // Block Ops menu
+  void ConnectBlockMenu();
+  void MoJiHyoBlockPaste_Click();
 
   // Insert menu
   void ConnectInsertMenu();

@@ -1,6 +1,7 @@
 #include "ui/table_cell.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPalette>
 
@@ -55,7 +56,8 @@ bool TableCell::event(QEvent* e) {
 
 void TableCell::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  emit focusEntered(index_);
+  emit focusEntered(index_, e->reason() == Qt::PopupFocusReason ||
+                                e->reason() == Qt::ActiveWindowFocusReason);
 }
 
 void TableCell::focusOutEvent(QFocusEvent* e) {

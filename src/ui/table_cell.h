@@ -22,7 +22,9 @@ public:
   void setColour(std::uint32_t bgr);
 
 signals:
-  void focusEntered(int index);
+  // `returning` is set when the focus only comes back to the cell, from a
+  // menu or another window, rather than being moved to it.
+  void focusEntered(int index, bool returning);
   void focusLeft(int index);
   void doubleClicked(int index);
   void mouseMovedOver(int index);

@@ -1,0 +1,36 @@
+// The Block Ops menu of the main window.
+
+#include "ui/frm_main.h"
+
+#include <QAction>
+
+#include "core/block_ops.h"
+#include "ui/byte_text.h"
+#include "ui/table_cell.h"
+
+namespace mojihyo::ui {
+
+void frmMain::ConnectBlockMenu() {
+  const std::pair<const char*, BlockCommand> starts[] = {
+      {"MoJiHyoBlockCopy", BlockCommand::Copy},
+      {"MoJiHyoBlockCut", BlockCommand::Cut},
+      {"MoJiHyoBlockLock", BlockCommand::Lock},
+      {"MoJiHyoBlockUnlock", BlockCommand::Unlock},
+  };
+  for (const auto& [name, command] : starts) {
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+      connect(action, &QAction::triggered, this,
+              [this, command = command] { StartBlockOperation(state_, command); });
+  }
+  if (auto* action = findChild<QAction*>(QStringLiteral("MoJiHyoBlockPaste")))
+    connect(action, &QAction::triggered, this, &frmMain::MoJiHyoBlockPaste_Click);
+}
+
+void frmMain::MoJiHyoBlockPaste_Click() {
+  // Every pasted cell gets the grid's own tooltip, even where the text was
+  // already there.
+  for (int i : PasteBlock(doc_, state_))
+    cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
+}
+
+}  // namespace mojihyo::ui
