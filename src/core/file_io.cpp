@@ -69,13 +69,9 @@ FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
   const std::string target = ResolveTarget(path);
   std::string temp = target + ".XXXXXX";
   Fd fd(::mkstemp(temp.data()));
-  if (fd.get() < 0) {
-    // No temporary file can be made beside the target (a folder that is
-    // missing or not writable): say why in terms of the target itself.
-    int err = errno;
-    Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
-    return Failure(probe.get() < 0 ? errno : err);
-  }
+  // No temporary file beside the target: the folder is missing or cannot
+  // be written to, and the system's reason says which.
+  if (fd.get() < 0) return Failure(errno);
   auto fail = [&](int err) {
     ::unlink(temp.c_str());
     return Failure(err);

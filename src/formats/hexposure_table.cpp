@@ -9,8 +9,10 @@ namespace {
 
 using namespace line_rules;
 
-void ReadLine(std::string_view line, FontTable& t) {
+// Applies one line; false when it is of no known kind.
+bool ReadLine(std::string_view line, FontTable& t) {
   line = StripLineStart(line);
+  if (line.empty()) return true;
   if (line.starts_with("*=")) {
     t.LineBreakValue1 = MarkedValue(line, 3);
   } else if (line.starts_with("/=")) {
@@ -19,13 +21,18 @@ void ReadLine(std::string_view line, FontTable& t) {
     t.SectionBreakValue = MarkedValue(line, 3);
   } else if (CharAt(line, 3) == '=' || CharAt(line, 3) == ' ') {
     SetEntryText(t, EntryNumber(line, 1), line.substr(3), line.substr(0, 2));
+  } else {
+    return false;
   }
+  return true;
 }
 
 }  // namespace
 
-void ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table) {
-  for (std::string_view line : lines) ReadLine(line, table);
+std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table) {
+  std::size_t notUnderstood = 0;
+  for (std::string_view line : lines) notUnderstood += !ReadLine(line, table);
+  return notUnderstood;
 }
 
 LineList WriteHexposureTable(const FontTable& t) {

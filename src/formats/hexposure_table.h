@@ -9,8 +9,9 @@
 
 namespace mojihyo {
 
-// Applies the lines of a Hexposure table file, in order, to a cleared table.
-void ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table);
+// Applies the lines of a Hexposure table file, in order, to a cleared table;
+// returns how many non-blank lines were of no known kind.
+std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table);
 
 // The lines of a Hexposure table file: the entries, the first Line Break and
 // String Break values and the Section Break value; nothing else fits.

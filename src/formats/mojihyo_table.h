@@ -11,8 +11,9 @@ namespace mojihyo {
 
 // Applies the lines of a MoJiHyo table file, in order, to a cleared table.
 // The program's own format: the Thingy lines with "=" after the break
-// markers, a Section Break line and lock lines.
-void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table);
+// markers, a Section Break line and lock lines. Returns how many non-blank
+// lines were of no known kind.
+std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table);
 
 // The lines of a MoJiHyo table file; nothing of the table is left out.
 LineList WriteMoJiHyoTable(const FontTable& table);

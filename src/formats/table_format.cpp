@@ -50,12 +50,14 @@ void ResetForNewTable(FontTable& t) {
   t.SaveFormat.clear();
 }
 
-void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table) {
+std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines,
+                      FontTable& table) {
   switch (format) {
-    case TableFormat::Thingy: ReadThingyTable(lines, table); return;
-    case TableFormat::Hexposure: ReadHexposureTable(lines, table); return;
-    case TableFormat::MoJiHyo: ReadMoJiHyoTable(lines, table); return;
+    case TableFormat::Thingy: return ReadThingyTable(lines, table);
+    case TableFormat::Hexposure: return ReadHexposureTable(lines, table);
+    case TableFormat::MoJiHyo: return ReadMoJiHyoTable(lines, table);
   }
+  return 0;
 }
 
 LineList WriteTable(TableFormat format, const FontTable& table) {
@@ -67,9 +69,9 @@ LineList WriteTable(TableFormat format, const FontTable& table) {
   return {};
 }
 
-void LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
+std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
   ClearForOpen(table);
-  ReadTable(format, SplitLines(bytes), table);
+  return ReadTable(format, SplitLines(bytes), table);
 }
 
 std::string SaveTableBytes(TableFormat format, const FontTable& table) {

@@ -32,15 +32,17 @@ void ClearForOpen(FontTable& table);
 // Thingy options and the file title stay as they were.
 void ResetForNewTable(FontTable& table);
 
-// Hands each line to the reader of `format`.
-void ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
+// Hands each line to the reader of `format`; returns how many non-blank
+// lines it could not take.
+std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
 
 // The lines the writer of `format` produces.
 LineList WriteTable(TableFormat format, const FontTable& table);
 
 // A whole open, minus the file itself: clears the table, splits `bytes` into
-// lines and reads them in `format`.
-void LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
+// lines and reads them in `format`. Returns how many non-blank lines of the
+// file were of no kind the format knows (and so will not be saved).
+std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
 
 // The bytes of a table file in `format`, each line ended by CR LF.
 std::string SaveTableBytes(TableFormat format, const FontTable& table);

@@ -21,9 +21,10 @@ void StoreBreakValue(std::string& first, std::string& second, std::string value)
   (first.empty() ? first : second) = std::move(value);
 }
 
-void ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
+// Applies one line; false when it is of no known kind.
+bool ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
   line = StripLineStart(line);
-  if (line.empty()) return;
+  if (line.empty()) return true;
   const char first = line[0];
   const bool own = dialect == Dialect::MoJiHyo;
   // Where a break value starts: after "*" in Thingy files, after "*=" in ours.
@@ -56,11 +57,16 @@ void ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
     AppendKeptLine(t.DollarLines, line);
   } else if (own && first == '|') {
     SetEntryLocked(t, EntryNumber(line, 2), true);
+  } else {
+    return false;
   }
+  return true;
 }
 
-void Read(std::span<const std::string_view> lines, FontTable& table, Dialect dialect) {
-  for (std::string_view line : lines) ReadLine(line, table, dialect);
+std::size_t Read(std::span<const std::string_view> lines, FontTable& table, Dialect dialect) {
+  std::size_t notUnderstood = 0;
+  for (std::string_view line : lines) notUnderstood += !ReadLine(line, table, dialect);
+  return notUnderstood;
 }
 
 // Kept lines go back out each after one empty line, as Thingy spaces them.
@@ -104,12 +110,12 @@ LineList Write(const FontTable& t, Dialect dialect) {
 
 }  // namespace
 
-void ReadThingyTable(std::span<const std::string_view> lines, FontTable& table) {
-  Read(lines, table, Dialect::Thingy);
+std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table) {
+  return Read(lines, table, Dialect::Thingy);
 }
 
-void ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table) {
-  Read(lines, table, Dialect::MoJiHyo);
+std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table) {
+  return Read(lines, table, Dialect::MoJiHyo);
 }
 
 LineList WriteThingyTable(const FontTable& table) {

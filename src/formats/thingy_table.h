@@ -10,8 +10,8 @@
 namespace mojihyo {
 
 // Applies the lines of a Thingy table file, in order, to a cleared table.
-// Lines of no known kind are skipped.
-void ReadThingyTable(std::span<const std::string_view> lines, FontTable& table);
+// Lines of no known kind are skipped; returns how many non-blank ones were.
+std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table);
 
 // The lines of a Thingy table file for `table`. The Section Break value and
 // the locks have no place in this format and are left out.

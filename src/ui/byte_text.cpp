@@ -1,29 +1,154 @@
 #include "ui/byte_text.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+#include "core/font_table.h"
+#include "entries16/entry_line.h"
 
 namespace mojihyo::ui {
 
-QString ToDisplay(std::string_view bytes) {
+namespace {
+
+DisplayEncoding current = DisplayEncoding::EucJp;
+
+const char* IcuName(DisplayEncoding e) {
+  switch (e) {
+    case DisplayEncoding::Utf8: return "UTF-8";
+    case DisplayEncoding::EucJp: return "EUC-JP";
+    case DisplayEncoding::ShiftJis: return "windows-31j";  // Shift-JIS with the CP932 rows
+    case DisplayEncoding::Latin1: return "ISO-8859-1";
+  }
+  return "ISO-8859-1";
+}
+
+constexpr auto kFlags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+QString OneBytePerCharacter(std::string_view bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string FromDisplay(const QString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(text.size()));
+std::optional<QString> Decoded(std::string_view bytes, DisplayEncoding e) {
+  if (e == DisplayEncoding::Latin1 || IsAscii(bytes)) return OneBytePerCharacter(bytes);
+  // A fresh converter each time: Qt's ICU converters keep an error once
+  // they have met one, whatever resetState() says, and opening one is cheap.
+  QStringDecoder decoder(IcuName(e), kFlags);
+  QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (decoder.hasError()) return std::nullopt;
+  QStringEncoder encoder(IcuName(e), kFlags);
+  const QByteArray back = encoder.encode(text);
+  if (encoder.hasError() || std::string_view(back.constData(), static_cast<std::size_t>(back.size())) != bytes)
+    return std::nullopt;
+  return text;
+}
+
+// One character (a code point, a surrogate pair kept together) in `e`.
+std::optional<std::string> EncodedCharacter(QStringView character, DisplayEncoding e) {
+  if (e == DisplayEncoding::Latin1) return std::nullopt;
+  QStringEncoder encoder(IcuName(e), kFlags);
+  const QByteArray bytes = encoder.encode(character);
+  if (encoder.hasError() || bytes.isEmpty()) return std::nullopt;
+  return bytes.toStdString();
+}
+
+template <typename PerCharacter>
+bool ForEachCharacter(const QString& text, PerCharacter&& f) {
   for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i].unicode();
-    if (c <= 0xFF) {
-      bytes.push_back(static_cast<char>(c));
-      continue;
-    }
-    // Take a surrogate pair as one character.
-    qsizetype n = (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-                   text[i + 1].isLowSurrogate()) ? 2 : 1;
-    bytes += text.mid(i, n).toUtf8().toStdString();
+    const qsizetype n =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+    if (!f(QStringView(text).mid(i, n))) return false;
     i += n - 1;
   }
+  return true;
+}
+
+}  // namespace
+
+DisplayEncoding CurrentDisplayEncoding() { return current; }
+void SetDisplayEncoding(DisplayEncoding encoding) { current = encoding; }
+
+QString DisplayEncodingName(DisplayEncoding encoding) {
+  switch (encoding) {
+    case DisplayEncoding::Utf8: return QStringLiteral("UTF-8");
+    case DisplayEncoding::EucJp: return QStringLiteral("EUC-JP");
+    case DisplayEncoding::ShiftJis: return QStringLiteral("Shift-JIS");
+    case DisplayEncoding::Latin1: return QStringLiteral("Latin-1");
+  }
+  return {};
+}
+
+bool DecodesCleanly(std::string_view bytes, DisplayEncoding encoding) {
+  return Decoded(bytes, encoding).has_value();
+}
+
+DisplayEncoding DetectDisplayEncoding(const FontTable& table) {
+  for (DisplayEncoding e : {DisplayEncoding::Utf8, DisplayEncoding::EucJp, DisplayEncoding::ShiftJis}) {
+    bool all = true;
+    for (const std::string& text : table.EntryText)
+      if (!(all = DecodesCleanly(text, e))) break;
+    for (std::size_t i = 0; all && i < table.SixteenBitEntries.size(); ++i)
+      all = DecodesCleanly(EntryLineValue(table.SixteenBitEntries[i]), e);
+    if (all) return e;
+  }
+  return DisplayEncoding::Latin1;
+}
+
+QString ToDisplay(std::string_view bytes) {
+  if (auto text = Decoded(bytes, current)) return *text;
+  return OneBytePerCharacter(bytes);
+}
+
+std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom) {
+  const bool asBytes = current == DisplayEncoding::Latin1 || !DecodesCleanly(shownFrom, current);
+  std::string bytes;
+  const bool ok = ForEachCharacter(text, [&](QStringView c) {
+    const char16_t code = c.size() == 1 ? c[0].unicode() : 0xFFFF;
+    if (asBytes && code <= 0xFF) {
+      bytes.push_back(static_cast<char>(code));
+      return true;
+    }
+    if (auto encoded = EncodedCharacter(c, current)) {
+      bytes += *encoded;
+      return true;
+    }
+    if (code <= 0xFF) {
+      bytes.push_back(static_cast<char>(code));
+      return true;
+    }
+    return false;
+  });
+  if (!ok) return std::nullopt;
   return bytes;
+}
+
+std::string BytesOfBox(const QString& text, std::string_view original) {
+  if (text == ToDisplay(original)) return std::string(original);
+  if (auto bytes = FromTyped(text, original)) return *bytes;
+  return text.toUtf8().toStdString();
+}
+
+void GuardTypedText(QLineEdit* box) {
+  box->setProperty("acceptedText", box->text());
+  QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+    const QString before = box->property("acceptedText").toString();
+    if (text == before) return;
+    if (FromTyped(text)) {
+      box->setProperty("acceptedText", text);
+      return;
+    }
+    const int cursor = box->cursorPosition() - static_cast<int>(text.size() - before.size());
+    box->setText(before);
+    box->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(before.size())));
+  });
 }
 
 QString PathToDisplay(const std::string& path) {

@@ -1,22 +1,60 @@
 #pragma once
 
 // The one place where document bytes become on-screen text and back.
+//
+// Document text is bytes in whatever encoding the game uses. The screen shows
+// it decoded in the display encoding the user chose, but only where the bytes
+// decode cleanly and encode back to exactly the same bytes; anything else is
+// shown one byte per character (00h-FFh), so every byte value stays visible
+// and nothing shown can stand for two different byte strings.
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+class QLineEdit;
+
+namespace mojihyo {
+struct FontTable;
+}
+
 namespace mojihyo::ui {
 
-// Each byte shows as the character of the same number (00h-FFh), so every
-// byte value, NUL included, survives the trip to the screen and back.
+enum class DisplayEncoding { Utf8, EucJp, ShiftJis, Latin1 };
+
+DisplayEncoding CurrentDisplayEncoding();
+void SetDisplayEncoding(DisplayEncoding encoding);
+// "UTF-8", "EUC-JP", "Shift-JIS", "Latin-1".
+QString DisplayEncodingName(DisplayEncoding encoding);
+
+// Whether `bytes` decode cleanly, and back, in `encoding`.
+bool DecodesCleanly(std::string_view bytes, DisplayEncoding encoding);
+
+// The encoding a table is best shown in: the first of UTF-8, EUC-JP and
+// Shift-JIS that decodes every entry and 16-bit value holding a byte of 80h
+// or more, else Latin-1.
+DisplayEncoding DetectDisplayEncoding(const FontTable& table);
+
+// Bytes as the screen shows them.
 QString ToDisplay(std::string_view bytes);
 
-// The bytes of on-screen text: characters 00h-FFh become that byte. A
-// character beyond FFh (typed through an input method, say) cannot be one
-// byte; it is kept as its UTF-8 bytes rather than lost.
-std::string FromDisplay(const QString& text);
+// The bytes of text the user typed. `shownFrom` are the bytes the text was
+// shown from before the edit: where they were shown one byte per character,
+// characters 00h-FFh stay single bytes. Otherwise each character is encoded
+// in the display encoding, and one it cannot hold but that lies in
+// 00h-FFh becomes that byte. Nothing when a character fits neither way.
+std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom = {});
+
+// The bytes of a box that was filled from `original`: the original bytes
+// themselves while the box still shows them, else what was typed (a
+// character that fits no way is kept as UTF-8 rather than lost).
+std::string BytesOfBox(const QString& text, std::string_view original = {});
+
+// Refuses, as it is typed, any character FromTyped cannot store: the box
+// keeps the text it had.
+void GuardTypedText(QLineEdit* box);
 
 // File paths as the document stores them (the system's own encoding of
 // file names) and as the screen shows them.

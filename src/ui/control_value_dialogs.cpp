@@ -64,7 +64,7 @@ ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& spec, QWidg
 }
 
 void ControlValueDialog::Okay() {
-  for (const auto& [box, field] : boxes_) doc_.*field = FromDisplay(box->text());
+  for (const auto& [box, field] : boxes_) doc_.*field = BytesOfBox(box->text(), doc_.*field);
   // Okay marks the table changed even when nothing was altered.
   doc_.TableChanged = true;
   accept();

@@ -34,6 +34,7 @@ void BuildEntryDialog(Dialog* d, QLabel*& label1, QLineEdit*& number, QLabel*& l
   value = new QLineEdit(d);
   value->setObjectName(QStringLiteral("EntryValue"));
   value->setMaxLength(std::numeric_limits<int>::max());
+  GuardTypedText(value);
   label1->setBuddy(number);
   label2->setBuddy(value);
   ok = new QPushButton(QString::fromLatin1(okText), d);
@@ -66,7 +67,7 @@ frmAdd16bitEntry::frmAdd16bitEntry(frm16bitEntries& list) : QDialog(&list), list
 }
 
 void frmAdd16bitEntry::Command1_Click() {
-  const std::string typed = FromDisplay(EntryNumber->text());
+  const std::string typed = BytesOfBox(EntryNumber->text());
   const std::string number = EntryNumberText(typed);
   if (NumberInUse(list_.entries().lines(), number)) {
     Prompts().Message(this, {QStringLiteral("Entry Number In Use"),
@@ -77,7 +78,7 @@ void frmAdd16bitEntry::Command1_Click() {
                              QMessageBox::Information, QMessageBox::Ok});
     return;
   }
-  list_.entries().append(MakeEntryLine(number, FromDisplay(EntryValue->text())));
+  list_.entries().append(MakeEntryLine(number, BytesOfBox(EntryValue->text())));
   // The selection moves one row down: with none, the first row is selected.
   const auto selected = list_.selectedRow();
   list_.selectRow(selected ? *selected + 1 : 0);
@@ -99,8 +100,10 @@ frmEdit16bitEntry::frmEdit16bitEntry(frm16bitEntries& list, std::size_t row)
 }
 
 void frmEdit16bitEntry::Command1_Click() {
-  list_.entries().replace(row_, MakeEntryLine(EntryNumberText(FromDisplay(EntryNumber->text())),
-                                              FromDisplay(EntryValue->text())));
+  const std::string line(list_.entries().lines()[row_]);
+  const std::string number =
+      EntryNumberText(BytesOfBox(EntryNumber->text(), std::string(EntryLineNumber(line)) + "h"));
+  list_.entries().replace(row_, MakeEntryLine(number, BytesOfBox(EntryValue->text(), EntryLineValue(line))));
   accept();
 }
 

@@ -61,14 +61,14 @@ frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), li
 void frmAdd16bitSeries::btnBegin_Click() {
   hide();
   const EntryRange range =
-      EntryRangeOf(FromDisplay(StartNumber->text()), FromDisplay(EndNumber->text()));
+      EntryRangeOf(BytesOfBox(StartNumber->text()), BytesOfBox(EndNumber->text()));
   // Stop Now ends this loop only: the request lives and dies here.
   for (std::uint32_t i = range.first; i <= range.last; ++i) {
     const std::string number = EntryNumberText(i);
     frmEnter16bitValue ask(ToDisplay(number), i - range.first + 1, range.count(), &list_);
     Prompts().RunModal(ask);
     if (ask.choice() == frmEnter16bitValue::Choice::Next)
-      list_.entries().append(MakeEntryLine(number, FromDisplay(ask.value())));
+      list_.entries().append(MakeEntryLine(number, BytesOfBox(ask.value())));
     if (ask.choice() == frmEnter16bitValue::Choice::Stop) break;
   }
   accept();
@@ -89,6 +89,7 @@ frmEnter16bitValue::frmEnter16bitValue(const QString& number, std::uint32_t posi
   EntryValue = new QLineEdit(this);
   EntryValue->setObjectName(QStringLiteral("EntryValue"));
   EntryValue->setMaxLength(std::numeric_limits<int>::max());
+  GuardTypedText(EntryValue);
   lblTypeValue->setBuddy(EntryValue);
   Command1 = new QPushButton(QStringLiteral("Next Entry"), this);
   Command1->setObjectName(QStringLiteral("Command1"));

@@ -78,7 +78,7 @@ CollisionPolicy frmImportGetStart::Policy() const {
 
 void frmImportGetStart::Command1_Click() {
   const auto start = static_cast<std::uint32_t>(
-      std::stoul(EntryNumberText(FromDisplay(StartingNumber->text())), nullptr, 16));
+      std::stoul(EntryNumberText(BytesOfBox(StartingNumber->text())), nullptr, 16));
   const CollisionPolicy policy = Policy();
 
   // Only the bar is left while the values go in.

@@ -14,7 +14,7 @@
 namespace mojihyo::ui {
 
 frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std::string>& values)
-    : QDialog(&list), list_(list) {
+    : QDialog(&list), list_(list), values_(values) {
   setObjectName(QStringLiteral("frmImportPreview"));
   setWindowTitle(QStringLiteral("Import Preview"));
   Label1 = new QLabel(
@@ -55,7 +55,7 @@ std::vector<ImportItem> frmImportPreview::items() const {
   items.reserve(static_cast<std::size_t>(lstImportItems->count()));
   for (int i = 0; i < lstImportItems->count(); ++i) {
     const QListWidgetItem* item = lstImportItems->item(i);
-    items.push_back({FromDisplay(item->text()), item->checkState() == Qt::Checked});
+    items.push_back({values_[static_cast<std::size_t>(i)], item->checkState() == Qt::Checked});
   }
   return items;
 }

@@ -30,6 +30,7 @@ private:
   void Command1_Click();
 
   frm16bitEntries& list_;
+  std::vector<std::string> values_;
   QLabel* Label1;
   QListWidget* lstImportItems;
   QPushButton* Command1;

@@ -43,6 +43,9 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
 
 frmMain::~frmMain() {
   doc_.Observer = nullptr;
+  // The cells outlive this object's members by a moment; a focus change
+  // while they go must not call back into it.
+  for (TableCell* c : TableData) c->disconnect(this);
   // The Section Break dialog has no parent (see EditSectionBreak_Click) and
   // edits this window's table: it goes with the window.
   delete sectionBreakDialog_.data();
@@ -119,6 +122,7 @@ void frmMain::ConnectMenus() {
   on("ExitProgram", [this] { close(); });
   ConnectEditMenu();
   ConnectBlockMenu();
+  ConnectViewMenu();
   ConnectInsertMenu();
   on("AboutProgram", [this] { AboutProgram_Click(); });
   on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
@@ -127,6 +131,9 @@ void frmMain::ConnectMenus() {
 
 void frmMain::Form_Load(const QString& commandLine) {
   seriesTables_ = BuildSeriesTables();
+  for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
+  // A new table is shown in EUC-JP, what the Insert menu writes.
+  ChooseDisplayEncoding(DisplayEncoding::EucJp);
   const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
   for (int i = 0; i < kEntryCount; ++i) {
     cell(i)->setText(ToDisplay(doc_.EntryText[i]));
@@ -160,6 +167,7 @@ void frmMain::FocusStep(int index) {
   if (CompletePendingBlock(doc_, state_, index)) ResetCellColours();
   focusColour();
   state_.CurrentCell = index;
+  ShowCellBytes();
 }
 
 void frmMain::TableData_GotFocus(int index, bool returning) {
@@ -167,6 +175,7 @@ void frmMain::TableData_GotFocus(int index, bool returning) {
   if (returning) {
     cell(index)->setColour(CellColour(CellState::Focus, doc_.EntryLocked[index]));
     state_.CurrentCell = index;
+    ShowCellBytes();
     return;
   }
   FocusStep(index);
@@ -182,7 +191,19 @@ void frmMain::TableData_DblClick(int index) {
 }
 
 void frmMain::TableData_Change(int index, const QString& text) {
-  SetEntryText(doc_, index, FromDisplay(text));
+  const std::string& before = doc_.EntryText[index];
+  const std::optional<std::string> bytes = FromTyped(text, before);
+  if (!bytes) {
+    // A character that fits neither the display encoding nor one byte is
+    // refused: the cell keeps what it had.
+    TableCell* c = cell(index);
+    const QString shown = ToDisplay(before);
+    const int cursor = c->cursorPosition() - static_cast<int>(text.size() - shown.size());
+    c->setText(shown);
+    c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
+    return;
+  }
+  SetEntryText(doc_, index, *bytes);
 }
 
 void frmMain::TableData_MouseMove(int index) {
@@ -218,9 +239,12 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
   TableCell* c = cell(index);
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
-  if (FromDisplay(c->text()) != text) c->setText(ToDisplay(text));
-  c->setToolTip(ToDisplay(writtenNumber.empty() ? CellToolTip(index, text)
-                                                : CellToolTip(writtenNumber, index, text)));
+  const QString shown = ToDisplay(text);
+  if (c->text() != shown) c->setText(shown);
+  std::string& number = tooltipNumbers_[static_cast<std::size_t>(index)];
+  number = writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
+  c->setToolTip(ToDisplay(CellToolTip(number, index, text)));
+  if (index == state_.CurrentCell) ShowCellBytes();
 }
 
 void frmMain::EntryLockChanged(int index) {

@@ -12,7 +12,9 @@
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
+#include "ui/byte_text.h"
 
+class QActionGroup;
 class QLabel;
 class QPushButton;
 
@@ -80,6 +82,8 @@ private:
   void OpenFromCommandLine(const QString& commandLine);
   void OpenTable(TableFormat format);
   void SaveTableAs(TableFormat format);
+  enum class SaveOutcome { Written, Cancelled, Failed };
+  SaveOutcome SaveTable();
   // Asks whether to save unsaved changes; true when the command may go on.
   bool SaveIfWanted();
   // Edit menu
@@ -89,6 +93,13 @@ private:
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
+
+  // View menu and status bar
+  void ConnectViewMenu();
+  void ChooseDisplayEncoding(DisplayEncoding encoding);
+  void ShowAllEntries();
+  void ShowCellBytes();
+  void ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood);
 
   // Insert menu
   void ConnectInsertMenu();
@@ -119,6 +130,12 @@ private:
   std::array<QLabel*, 32> Label1{};
   QPushButton* cmdDecreaseFontSize = nullptr;
   QPushButton* cmdIncreaseFontSize = nullptr;
+  // The entry numbers the tooltips show: as a table file wrote them after an
+  // open, in upper case after any other write.
+  std::array<std::string, kEntryCount> tooltipNumbers_;
+  QLabel* lblEncoding = nullptr;
+  QLabel* lblCellBytes = nullptr;
+  QLabel* lblOpenReport = nullptr;
 };
 
 }  // namespace mojihyo::ui

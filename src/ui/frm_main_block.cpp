@@ -5,6 +5,7 @@
 #include <QAction>
 
 #include "core/block_ops.h"
+#include "core/hex_notation.h"
 #include "ui/byte_text.h"
 #include "ui/table_cell.h"
 
@@ -29,8 +30,10 @@ void frmMain::ConnectBlockMenu() {
 void frmMain::MoJiHyoBlockPaste_Click() {
   // Every pasted cell gets the grid's own tooltip, even where the text was
   // already there.
-  for (int i : PasteBlock(doc_, state_))
+  for (int i : PasteBlock(doc_, state_)) {
+    tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
     cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
+  }
 }
 
 }  // namespace mojihyo::ui

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "core/file_io.h"
+#include "core/hex_notation.h"
 #include "formats/command_line.h"
 #include "formats/not_saved_report.h"
 #include "ui/byte_text.h"
@@ -64,6 +65,10 @@ void frmMain::NewTable_Click() {
   }
   ResetCellColours();
   SetCaptionUnsaved();
+  // Every cell gets the grid's own tooltip again, empty ones included.
+  for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
+  ChooseDisplayEncoding(DisplayEncoding::EucJp);
+  ShowOpenReport({}, 0);
 }
 
 QString frmMain::CommandLineText(const QStringList& arguments) {
@@ -102,8 +107,13 @@ void frmMain::OpenTable(TableFormat format) {
                       r.error);
     return;
   }
-  LoadTableBytes(format, bytes, doc_);
+  const std::size_t notUnderstood = LoadTableBytes(format, bytes, doc_);
+  // Clearing turned every cell white (or grey where the file locks it),
+  // whatever range preview or focus colour it showed.
+  ResetCellColours();
   ShowOptionMarks();
+  ChooseDisplayEncoding(DetectDisplayEncoding(doc_));
+  ShowOpenReport(title, notUnderstood);
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;
@@ -114,12 +124,21 @@ void frmMain::OpenTable(TableFormat format) {
 }
 
 void frmMain::SaveTableAs(TableFormat format) {
+  const std::string fileName = doc_.CurrentFileName, saveFormat = doc_.SaveFormat;
   doc_.CurrentFileName.clear();
   doc_.SaveFormat = std::string(FormatName(format));
-  SaveTable_Click();
+  // A save that failed leaves the table bound to its file and format as
+  // before; a cancelled one leaves it unbound, in the new format.
+  if (SaveTable() == SaveOutcome::Failed) {
+    doc_.CurrentFileName = fileName;
+    doc_.SaveFormat = saveFormat;
+  }
 }
 
-bool frmMain::SaveTable_Click() {
+bool frmMain::SaveTable_Click() { return SaveTable() == SaveOutcome::Written; }
+
+frmMain::SaveOutcome frmMain::SaveTable() {
+  const std::string formatBefore = doc_.SaveFormat;
   std::string target, chosenTitle;
   if (!doc_.CurrentFileName.empty()) {
     target = doc_.CurrentFileName;
@@ -128,31 +147,32 @@ bool frmMain::SaveTable_Click() {
     if (doc_.SaveFormat.empty()) {
       frmChooseSaveFormat chooser(doc_.SaveFormat, this);
       Prompts().RunModal(chooser);
-      if (doc_.SaveFormat.empty()) return false;
+      if (doc_.SaveFormat.empty()) return SaveOutcome::Cancelled;
     }
     const auto format = FormatFromName(doc_.SaveFormat);
-    if (!format) return false;
+    if (!format) return SaveOutcome::Cancelled;
     const ChosenFile chosen = Prompts().SaveFile(
         this, {Q(SaveDialogTitle(*format)), Q(SaveDialogFilter(*format)), false, true});
     if (chosen.cancelled()) {
       // A format picked in this command's chooser is dropped with the save.
       if (remembered.empty()) doc_.SaveFormat.clear();
-      return false;
+      return SaveOutcome::Cancelled;
     }
     target = PathFromDisplay(chosen.path);
     chosenTitle = PathFromDisplay(chosen.title);
     state_.SaveDialogShown = true;
   }
   const auto format = FormatFromName(doc_.SaveFormat);
-  if (!format) return false;
+  if (!format) return SaveOutcome::Cancelled;
 
   state_.SettingsNotSaved = false;
   if (FileResult r = writeFile_(target, SaveTableBytes(*format, doc_)); !r.ok()) {
     state_.SaveDialogShown = false;
+    doc_.SaveFormat = formatBefore;  // a format picked in the chooser goes with the failed save
     ReportFileFailure(this, QStringLiteral("Unable to Save Table"),
                       QStringLiteral("The table could not be saved; the file on disk is as it was."),
                       PathToDisplay(target), r.error);
-    return false;
+    return SaveOutcome::Failed;
   }
   const auto lost = NotSavedItems(doc_, *format);
   state_.SettingsNotSaved = !lost.empty();
@@ -168,7 +188,7 @@ bool frmMain::SaveTable_Click() {
     Prompts().Message(this, {QStringLiteral("Information"), ToDisplay(NotSavedMessage(*format, lost)),
                              QMessageBox::Information, QMessageBox::Ok});
   }
-  return true;
+  return SaveOutcome::Written;
 }
 
 }  // namespace mojihyo::ui

@@ -27,8 +27,8 @@ void frmMain::ConnectInsertMenu() {
 void frmMain::InsertRepeatedValue_Click() {
   frmRepeatedValue dialog(this);
   if (Prompts().RunModal(dialog) != QDialog::Accepted) return;
-  InsertRepeated(doc_, state_.CurrentCell, ParseRepetitions(FromDisplay(dialog.repetitions())),
-                 FromDisplay(dialog.value()));
+  InsertRepeated(doc_, state_.CurrentCell, ParseRepetitions(BytesOfBox(dialog.repetitions())),
+                 BytesOfBox(dialog.value()));
 }
 
 }  // namespace mojihyo::ui

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/byte_text.h"
 #include "ui/hex_key_filter.h"
 
 #include <limits>
@@ -28,6 +29,7 @@ frmRepeatedValue::frmRepeatedValue(QWidget* parent) : QDialog(parent) {
   Value = new QLineEdit(this);
   Value->setObjectName(QStringLiteral("Value"));
   Value->setMaxLength(std::numeric_limits<int>::max());
+  GuardTypedText(Value);
   Label3 = label("Label3", "Enter the number of times to repeat the value:");
   Repetitions = new QLineEdit(this);
   Repetitions->setObjectName(QStringLiteral("Repetitions"));

@@ -126,6 +126,16 @@ std::vector<Item> Menus() {
            {"MoJiHyoBlockLock", "Block &Lock"},
            {"MoJiHyoBlockUnlock", "Block &Unlock"},
        }},
+      {"ViewMenu", "&View", "", true, true, false,
+       {
+           {"DisplayEncodingMenu", "Display &Encoding", "", true, true, false,
+            {
+                {"EncodingUtf8", "&UTF-8", "", true, true, true},
+                {"EncodingEucJp", "&EUC-JP", "", true, true, true},
+                {"EncodingShiftJis", "&Shift-JIS", "", true, true, true},
+                {"EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
+            }},
+       }},
       {"HelpMenu", "&Help", "", true, true, false,
        {
            {"AboutProgram", "&About MoJiHyo v1.0"},

@@ -94,3 +94,17 @@ TEST_F(FileIo, LeavesAReadOnlyFileAlone) {
 
 }  // namespace
 }  // namespace mojihyo
+
+namespace mojihyo {
+namespace {
+
+TEST_F(FileIo, AReadOnlyFolderGivesItsOwnReason) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any folder";
+  fs::create_directories(dir_ / "ro");
+  ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
+  EXPECT_EQ(WriteFileReplacing(Path("ro/new.tbl"), "x").error, "Permission denied");
+  ::chmod((dir_ / "ro").c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace mojihyo

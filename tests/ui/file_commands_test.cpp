@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -356,7 +357,8 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheTablesState) {
     EXPECT_TRUE(prompter->messages[0].text.contains(Path(t.name)));
     EXPECT_TRUE(prompter->messages[0].text.contains(t.reason)) << prompter->messages[0].text.toStdString();
     EXPECT_EQ(Doc().CurrentFileTitle, "game.tbl");
-    EXPECT_EQ(Doc().SaveFormat, "MoJiHyo");
+    EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("game.tbl")));
+    EXPECT_EQ(Doc().SaveFormat, "Thingy");
     EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
     EXPECT_TRUE(Doc().TableChanged);
     EXPECT_FALSE(window->state().SaveDialogShown);
@@ -382,6 +384,37 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheTablesState) {
   prompter->answers = {QMessageBox::Yes};
   Trigger("NewTable");
   EXPECT_EQ(Text(3), "c");
+}
+
+TEST_F(FileCommandsTest, AFailedFirstSaveDropsTheFormatPickedInTheChooser) {
+  TypeInto(1, "a");
+  QDir(dir.path()).mkdir("folder.tbl");
+  WillChooseFormat("btnThingyTBL");
+  WillChoose("folder.tbl");
+  Trigger("SaveTable");
+  EXPECT_EQ(prompter->messages.size(), 1u);
+  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_EQ(Doc().CurrentFileName, "");
+  Trigger("SaveTable");
+  EXPECT_EQ(prompter->dialogs.size(), 2u) << "the next save asks for the format again";
+}
+
+TEST_F(FileCommandsTest, AnOpenClearsRangeColoursAndNewTableEveryFileTooltip) {
+  Put("game.tbl", "4a=\r\nzz=\r\n");
+  Click(0x10);
+  window->findChild<QAction*>("MoJiHyoBlockCopy")->trigger();
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), Cell(0x14)->mapToGlobal(QPointF(5, 5)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Cell(0x14), &move);
+  ASSERT_EQ(Cell(0x12)->colour(), 0x02FFFFu);
+  WillChoose("game.tbl");
+  Trigger("OpenThingyTable");
+  EXPECT_EQ(Cell(0x12)->colour(), 0xFFFFFFu);
+  EXPECT_EQ(Cell(0x4A)->toolTip(), "4ah (74) --- Value: ");
+  EXPECT_EQ(Cell(0x00)->toolTip(), "zzh (0) --- Value: ");
+  Trigger("NewTable");
+  EXPECT_EQ(Cell(0x4A)->toolTip(), "4Ah (74) --- Value: ");
+  EXPECT_EQ(Cell(0x00)->toolTip(), "00h (0) --- Value: ");
 }
 
 // ---- New Table, Quit and closing ----

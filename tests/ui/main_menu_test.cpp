@@ -115,6 +115,12 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
            {1, "MoJiHyoSeparator1", "-", ""},
            {1, "MoJiHyoBlockLock", "Block &Lock", ""},
            {1, "MoJiHyoBlockUnlock", "Block &Unlock", ""},
+           {0, "ViewMenu", "&View", ""},
+           {1, "DisplayEncodingMenu", "Display &Encoding", ""},
+           {2, "EncodingUtf8", "&UTF-8", "", true, true, true},
+           {2, "EncodingEucJp", "&EUC-JP", "", true, true, true},
+           {2, "EncodingShiftJis", "&Shift-JIS", "", true, true, true},
+           {2, "EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
            {0, "HelpMenu", "&Help", ""},
            {1, "AboutProgram", "&About MoJiHyo v1.0", ""},
        })

@@ -1,0 +1,84 @@
+// The View menu of the main window, and the status bar: which encoding the
+// table is shown in, the exact bytes of the focused cell, and what the last
+// open could not take.
+
+#include "ui/frm_main.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "core/hex_notation.h"
+#include "ui/table_cell.h"
+
+namespace mojihyo::ui {
+
+namespace {
+const std::pair<const char*, DisplayEncoding> kEncodingItems[] = {
+    {"EncodingUtf8", DisplayEncoding::Utf8},
+    {"EncodingEucJp", DisplayEncoding::EucJp},
+    {"EncodingShiftJis", DisplayEncoding::ShiftJis},
+    {"EncodingLatin1", DisplayEncoding::Latin1},
+};
+}  // namespace
+
+void frmMain::ConnectViewMenu() {
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  for (const auto& [name, encoding] : kEncodingItems) {
+    auto* action = findChild<QAction*>(QString::fromLatin1(name));
+    if (!action) continue;
+    group->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, encoding = encoding] { ChooseDisplayEncoding(encoding); });
+  }
+  lblEncoding = new QLabel(this);
+  lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
+  lblCellBytes = new QLabel(this);
+  lblCellBytes->setObjectName(QStringLiteral("lblCellBytes"));
+  lblOpenReport = new QLabel(this);
+  lblOpenReport->setObjectName(QStringLiteral("lblOpenReport"));
+  statusBar()->addWidget(lblEncoding);
+  statusBar()->addWidget(lblCellBytes);
+  statusBar()->addWidget(lblOpenReport, 1);
+}
+
+void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
+  SetDisplayEncoding(encoding);
+  for (const auto& [name, e] : kEncodingItems)
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
+  lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
+  ShowAllEntries();
+}
+
+void frmMain::ShowAllEntries() {
+  for (int i = 0; i < kEntryCount; ++i) {
+    const std::string& text = doc_.EntryText[i];
+    const QString shown = ToDisplay(text);
+    if (cell(i)->text() != shown) cell(i)->setText(shown);
+    cell(i)->setToolTip(ToDisplay(CellToolTip(tooltipNumbers_[static_cast<std::size_t>(i)], i, text)));
+  }
+  ShowCellBytes();
+}
+
+void frmMain::ShowCellBytes() {
+  const int i = state_.CurrentCell;
+  std::string bytes = HexByte(i) + "h:";
+  for (unsigned char c : doc_.EntryText[i]) bytes += " " + HexByte(c);
+  lblCellBytes->setText(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+void frmMain::ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood) {
+  if (linesNotUnderstood == 0) {
+    lblOpenReport->clear();
+    return;
+  }
+  lblOpenReport->setText(PathToDisplay(title) +
+                         (linesNotUnderstood == 1
+                              ? QStringLiteral(": 1 line not understood; it will not be saved")
+                              : QStringLiteral(": %1 lines not understood; they will not be saved")
+                                    .arg(linesNotUnderstood)));
+}
+
+}  // namespace mojihyo::ui
