@@ -1,7 +1,6 @@
 #include "ui/control_value_dialogs.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,36 +8,37 @@
 
 #include <limits>
 
+#include "ui/dialog_parts.h"
 #include "ui/byte_text.h"
 #include "ui/hex_key_filter.h"
 
 namespace mojihyo::ui {
 
 namespace {
-QLabel* MakeLabel(QWidget* parent, const std::pair<const char*, const char*>& spec) {
-  auto* label = new QLabel(QString::fromLatin1(spec.second), parent);
-  label->setObjectName(QString::fromLatin1(spec.first));
+QLabel* MakeLabel(QWidget* parent, const std::pair<const char*, const char*>& design) {
+  auto* label = new QLabel(QString::fromLatin1(design.second), parent);
+  label->setObjectName(QString::fromLatin1(design.first));
   label->setWordWrap(true);
   return label;
 }
 }  // namespace
 
-ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& spec, QWidget* parent)
+ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& design, QWidget* parent)
     : QDialog(parent), doc_(doc) {
-  setObjectName(QString::fromLatin1(spec.objectName));
-  setWindowTitle(QString::fromLatin1(spec.title));
+  setObjectName(QString::fromLatin1(design.objectName));
+  setWindowTitle(QString::fromLatin1(design.title));
   auto* layout = new QVBoxLayout(this);
-  for (const auto& l : spec.labelsBefore) layout->addWidget(MakeLabel(this, l));
-  for (std::size_t k = 0; k < spec.boxes.size(); ++k) {
-    const Box& b = spec.boxes[k];
+  for (const auto& l : design.labelsBefore) layout->addWidget(MakeLabel(this, l));
+  for (std::size_t k = 0; k < design.boxes.size(); ++k) {
+    const Box& b = design.boxes[k];
     auto* box = new QLineEdit(ToDisplay(doc_.*(b.field)), this);
     box->setObjectName(QString::fromLatin1(b.name));
     box->setMaxLength(b.maxLength > 0 ? b.maxLength : std::numeric_limits<int>::max());
     InstallHexKeyFilter(box);
     layout->addWidget(box);
     boxes_.emplace_back(box, b.field);
-    if (k < spec.labelsAfterBox.size())
-      for (const auto& l : spec.labelsAfterBox[k]) layout->addWidget(MakeLabel(this, l));
+    if (k < design.labelsAfterBox.size())
+      for (const auto& l : design.labelsAfterBox[k]) layout->addWidget(MakeLabel(this, l));
   }
 
   auto* okay = new QPushButton(QStringLiteral("Okay"), this);
@@ -48,17 +48,12 @@ ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& spec, QWidg
   cancel->setObjectName(QStringLiteral("Command2"));
   connect(okay, &QPushButton::clicked, this, &ControlValueDialog::Okay);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okay);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {okay, cancel});
 
   auto* notes = new QGroupBox(QStringLiteral("Notes"), this);
   notes->setObjectName(QStringLiteral("Frame1"));
   auto* notesLayout = new QVBoxLayout(notes);
-  for (const auto& l : spec.notes) notesLayout->addWidget(MakeLabel(notes, l));
+  for (const auto& l : design.notes) notesLayout->addWidget(MakeLabel(notes, l));
   layout->addWidget(notes);
   setFixedWidth(380);
 }

@@ -1,6 +1,5 @@
 #include "ui/frm_add_16bit_entry.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 
 #include <limits>
 
+#include "ui/dialog_parts.h"
 #include "entries16/entry_line.h"
 #include "ui/byte_text.h"
 #include "ui/entry_list_model.h"
@@ -47,11 +47,7 @@ void BuildEntryDialog(Dialog* d, QLabel*& label1, QLineEdit*& number, QLabel*& l
   auto* layout = new QVBoxLayout(d);
   for (QWidget* w : std::initializer_list<QWidget*>{label1, number, label2, value})
     layout->addWidget(w);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {ok, cancel});
   d->setFixedWidth(320);
 }
 

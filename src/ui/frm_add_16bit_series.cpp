@@ -1,6 +1,5 @@
 #include "ui/frm_add_16bit_series.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 
 #include <limits>
 
+#include "ui/dialog_parts.h"
 #include "entries16/entry_line.h"
 #include "ui/byte_text.h"
 #include "ui/entry_list_model.h"
@@ -50,11 +50,7 @@ frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), li
   range->addWidget(Label2);
   range->addWidget(EndNumber);
   layout->addLayout(range);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnBegin);
-  buttons->addWidget(Command1);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {btnBegin, Command1});
   setFixedWidth(360);
 }
 
@@ -110,11 +106,7 @@ frmEnter16bitValue::frmEnter16bitValue(const QString& number, std::uint32_t posi
   layout->addWidget(lblEntryNumber);
   layout->addWidget(lblTypeValue);
   layout->addWidget(EntryValue);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  buttons->addWidget(Command3);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {Command1, Command2, Command3});
   EntryValue->setFocus();
 }
 

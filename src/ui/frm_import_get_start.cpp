@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -10,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_parts.h"
 #include "entries16/entry_line.h"
 #include "ui/byte_text.h"
 #include "ui/entry_list_model.h"
@@ -62,11 +62,7 @@ frmImportGetStart::frmImportGetStart(frm16bitEntries& list, std::vector<ImportIt
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, StartingNumber, Label2, radOverwrite,
                                                    radSkip, radKeepBoth, prgImporting})
     layout->addWidget(w);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {Command1, Command2});
   setFixedWidth(380);
 }
 

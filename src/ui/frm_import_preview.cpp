@@ -1,11 +1,11 @@
 #include "ui/frm_import_preview.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_parts.h"
 #include "ui/byte_text.h"
 #include "ui/frm_16bit_entries.h"
 #include "ui/frm_import_get_start.h"
@@ -43,10 +43,7 @@ frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std:
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addWidget(lstImportItems);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {Command1, Command2});
   resize(420, 380);
 }
 

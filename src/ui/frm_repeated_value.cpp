@@ -1,11 +1,11 @@
 #include "ui/frm_repeated_value.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_parts.h"
 #include "ui/byte_text.h"
 #include "ui/hex_key_filter.h"
 
@@ -49,11 +49,7 @@ frmRepeatedValue::frmRepeatedValue(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Value, Label3, Repetitions})
     layout->addWidget(w);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  layout->addLayout(buttons);
+  AddButtonRow(layout, {Command1, Command2});
   setFixedWidth(360);
 }
 

@@ -60,13 +60,13 @@ TEST_F(ControlValuesTest, EachDialogShowsItsTexts) {
         {"Label4", "Only Thingy supports these values.  They will not be saved Hexposure table files."}},
        {"DakutenValue", "HandakutenValue"}},
   };
-  for (const auto& spec : dialogs) {
-    SCOPED_TRACE(spec.item);
-    Open(*window, *prompter, spec.item, [&](QDialog& d) {
-      EXPECT_EQ(d.windowTitle(), spec.title);
+  for (const auto& dialog : dialogs) {
+    SCOPED_TRACE(dialog.item);
+    Open(*window, *prompter, dialog.item, [&](QDialog& d) {
+      EXPECT_EQ(d.windowTitle(), dialog.title);
       // Labels top to bottom in the order given.
       int lastY = -1;
-      for (const auto& [name, text] : spec.labels) {
+      for (const auto& [name, text] : dialog.labels) {
         auto* label = d.findChild<QLabel*>(name);
         ASSERT_TRUE(label) << name;
         EXPECT_EQ(label->text(), text);
@@ -74,7 +74,7 @@ TEST_F(ControlValuesTest, EachDialogShowsItsTexts) {
         EXPECT_GT(y, lastY) << name;
         lastY = y;
       }
-      for (const char* box : spec.boxes) {
+      for (const char* box : dialog.boxes) {
         ASSERT_TRUE(Box(d, box)) << box;
         EXPECT_EQ(Box(d, box)->property("tag").toString(), "0123456789abcdefhABCDEFH");
       }
