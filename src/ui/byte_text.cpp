@@ -112,6 +112,9 @@ std::optional<std::string> FromTyped(const QString& text, std::string_view shown
   std::string bytes;
   const bool ok = ForEachCharacter(text, [&](QStringView c) {
     const char16_t code = c.size() == 1 ? c[0].unicode() : 0xFFFF;
+    // A table is made of lines: a line break inside a text would split its
+    // line in two when the table is written.
+    if (code == '\r' || code == '\n') return false;
     if (asBytes && code <= 0xFF) {
       bytes.push_back(static_cast<char>(code));
       return true;
@@ -132,8 +135,10 @@ std::optional<std::string> FromTyped(const QString& text, std::string_view shown
 
 std::string BytesOfBox(const QString& text, std::string_view original) {
   if (text == ToDisplay(original)) return std::string(original);
-  if (auto bytes = FromTyped(text, original)) return *bytes;
-  return text.toUtf8().toStdString();
+  QString oneLine = text;
+  oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+  if (auto bytes = FromTyped(oneLine, original)) return *bytes;
+  return oneLine.toUtf8().toStdString();
 }
 
 void GuardTypedText(QLineEdit* box) {

@@ -44,12 +44,14 @@ QString ToDisplay(std::string_view bytes);
 // shown from before the edit: where they were shown one byte per character,
 // characters 00h-FFh stay single bytes. Otherwise each character is encoded
 // in the display encoding, and one it cannot hold but that lies in
-// 00h-FFh becomes that byte. Nothing when a character fits neither way.
+// 00h-FFh becomes that byte. Nothing when a character fits neither way, or
+// is a line break (a table line cannot hold one).
 std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom = {});
 
 // The bytes of a box that was filled from `original`: the original bytes
-// themselves while the box still shows them, else what was typed (a
-// character that fits no way is kept as UTF-8 rather than lost).
+// themselves while the box still shows them, else what was typed, without
+// line breaks (a character that fits no way is kept as UTF-8 rather than
+// lost).
 std::string BytesOfBox(const QString& text, std::string_view original = {});
 
 // Refuses, as it is typed, any character FromTyped cannot store: the box

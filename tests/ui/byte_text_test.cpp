@@ -24,7 +24,11 @@ TEST_F(ByteText, LatinOneShowsEveryByteAndTypesEveryByteBack) {
   const QString shown = ToDisplay(all);
   ASSERT_EQ(shown.size(), 256);
   for (int b = 0; b < 256; ++b) EXPECT_EQ(shown[b].unicode(), b);
-  EXPECT_EQ(FromTyped(shown), all);
+  // Every byte but the two line ends, which no table line can hold.
+  EXPECT_EQ(FromTyped(shown), std::nullopt);
+  std::string oneLine = all;
+  std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n'; });
+  EXPECT_EQ(FromTyped(ToDisplay(oneLine)), oneLine);
 }
 
 TEST_F(ByteText, EachEncodingShowsItsOwnKana) {

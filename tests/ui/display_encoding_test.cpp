@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +95,16 @@ TEST_F(DisplayEncodingTest, TypingJapaneseStoresItInTheDisplayEncoding) {
   TypeCommitted(Cell(0x12), QString::fromUtf8("\xF0\x9F\x98\x80"));
   EXPECT_EQ(Cell(0x12)->text(), "ab");
   EXPECT_EQ(Doc().EntryText[0x12], "ab");
+}
+
+TEST_F(DisplayEncodingTest, APastedLineBreakIsRefusedSoNoTableLineSplits) {
+  Click(0x20);
+  QTest::keyClicks(Cell(0x20), "ab");
+  QApplication::clipboard()->setText("x\n0400=y");
+  Cell(0x20)->paste();
+  EXPECT_EQ(Cell(0x20)->text(), "ab");
+  EXPECT_EQ(Doc().EntryText[0x20], "ab");
+  EXPECT_EQ(BytesOfBox("1\r\n2h"), "12h");
 }
 
 TEST_F(DisplayEncodingTest, FreeTextBoxesUseTheDisplayEncodingToo) {
