@@ -107,26 +107,22 @@ void frmMain::BuildGrid() {
 }
 
 void frmMain::ConnectMenus() {
-  auto on = [this](const char* name, auto handler) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-      connect(action, &QAction::triggered, this, handler);
-  };
-  on("NewTable", [this] { NewTable_Click(); });
-  on("OpenThingyTable", [this] { OpenThingyTable_Click(); });
-  on("OpenHexposureTable", [this] { OpenHexposureTable_Click(); });
-  on("OpenMoJiHyoTable", [this] { OpenMoJiHyoTable_Click(); });
-  on("SaveTable", [this] { SaveTable_Click(); });
-  on("SaveThingyTable", [this] { SaveThingyTable_Click(); });
-  on("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
-  on("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
-  on("ExitProgram", [this] { close(); });
+  OnMenuItem("NewTable", [this] { NewTable_Click(); });
+  OnMenuItem("OpenThingyTable", [this] { OpenThingyTable_Click(); });
+  OnMenuItem("OpenHexposureTable", [this] { OpenHexposureTable_Click(); });
+  OnMenuItem("OpenMoJiHyoTable", [this] { OpenMoJiHyoTable_Click(); });
+  OnMenuItem("SaveTable", [this] { SaveTable_Click(); });
+  OnMenuItem("SaveThingyTable", [this] { SaveThingyTable_Click(); });
+  OnMenuItem("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
+  OnMenuItem("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
+  OnMenuItem("ExitProgram", [this] { close(); });
   ConnectEditMenu();
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
-  on("AboutProgram", [this] { AboutProgram_Click(); });
-  on("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
-  on("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
+  OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
+  OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
+  OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
 }
 
 void frmMain::Form_Load(const QString& commandLine) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -59,6 +60,13 @@ protected:
 
 private:
   void Form_Load(const QString& commandLine);
+
+  // Runs `handler` when the menu item called `name` is chosen.
+  template <typename Handler>
+  void OnMenuItem(const char* name, Handler handler) {
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+      connect(action, &QAction::triggered, this, handler);
+  }
   void BuildGrid();
   void ConnectMenus();
 

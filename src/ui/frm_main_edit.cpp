@@ -19,15 +19,11 @@ void RunControlValueDialog(FontTable& doc, QWidget* parent) {
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  auto on = [this](const char* name, auto handler) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-      connect(action, &QAction::triggered, this, handler);
-  };
-  on("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, this); });
-  on("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, this); });
-  on("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, this); });
-  on("EditSectionBreak", [this] { EditSectionBreak_Click(); });
-  on("Edit16BitValues", [this] {
+  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, this); });
+  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, this); });
+  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, this); });
+  OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
+  OnMenuItem("Edit16BitValues", [this] {
     frm16bitEntries dialog(doc_, this);
     Prompts().RunModal(dialog);
   });

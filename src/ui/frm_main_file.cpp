@@ -60,7 +60,7 @@ void frmMain::NewTable_Click() {
   ResetForNewTable(doc_);
   for (TableCell* c : TableData) {
     QFont f = c->font();
-    f.setPointSize(8);
+    f.setPointSize(8);  // the size cells start with
     c->setFont(f);
   }
   ResetCellColours();
