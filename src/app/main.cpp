@@ -1,8 +1,9 @@
+#include "ui/fonts.h"
+
+#include "ui/frm_main.h"
+
 #include <QApplication>
 #include <QStringList>
-
-#include "ui/fonts.h"
-#include "ui/frm_main.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,15 +1,15 @@
 #include "cli/convert.h"
 
+#include "core/file_io.h"
+#include "formats/not_saved_report.h"
+#include "formats/table_format.h"
+
 #include <algorithm>
 #include <cctype>
 #include <iostream>
 #include <iterator>
 #include <optional>
 #include <string_view>
-
-#include "core/file_io.h"
-#include "formats/not_saved_report.h"
-#include "formats/table_format.h"
 
 namespace mojihyo {
 

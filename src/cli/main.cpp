@@ -1,8 +1,8 @@
+#include "cli/convert.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "cli/convert.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

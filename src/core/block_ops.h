@@ -4,9 +4,9 @@
 // makes an operation pending; the next cell that receives the focus is the
 // range's second end, the current cell its first.
 
-#include <vector>
-
 #include "core/font_table.h"
+
+#include <vector>
 
 namespace mojihyo {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/line_list.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/line_list.h"
 
 namespace mojihyo {
 

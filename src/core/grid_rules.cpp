@@ -1,8 +1,8 @@
 #include "core/grid_rules.h"
 
-#include <algorithm>
-
 #include "core/hex_notation.h"
+
+#include <algorithm>
 
 namespace mojihyo {
 

@@ -4,12 +4,12 @@
 // colour scheme and the range preview of a pending block operation. The
 // window only applies what these decide.
 
+#include "core/font_table.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "core/font_table.h"
 
 namespace mojihyo {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/line_list.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/line_list.h"
 
 namespace mojihyo {
 

@@ -1,8 +1,8 @@
 #include "entries16/entry_line.h"
 
-#include <utility>
-
 #include "core/hex_notation.h"
+
+#include <utility>
 
 namespace mojihyo {
 

@@ -3,12 +3,12 @@
 // 16-bit entries as lines of text: four hex digits, "=", the value
 // ("0400=Cecil"), and the operations of the list that holds them.
 
+#include "core/line_list.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/line_list.h"
 
 namespace mojihyo {
 

@@ -1,11 +1,11 @@
 #include "entries16/import_values.h"
 
+#include "core/lines.h"
+#include "entries16/entry_line.h"
+
 #include <algorithm>
 #include <cctype>
 #include <optional>
-
-#include "core/lines.h"
-#include "entries16/entry_line.h"
 
 namespace mojihyo {
 

@@ -3,14 +3,14 @@
 // Taking the values of 16-bit entries from other files, and numbering the
 // chosen ones into an entry list.
 
+#include "core/line_list.h"
+
 #include <cstddef>
 #include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/line_list.h"
 
 namespace mojihyo {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "formats/table_format.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "formats/table_format.h"
 
 namespace mojihyo {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/font_table.h"
+
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/font_table.h"
 
 namespace mojihyo {
 

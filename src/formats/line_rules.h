@@ -2,13 +2,13 @@
 
 // Small rules the table readers and writers share.
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "core/font_table.h"
 #include "core/hex_notation.h"
 #include "core/lines.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace mojihyo::line_rules {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/font_table.h"
+
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/font_table.h"
 
 namespace mojihyo {
 

@@ -3,10 +3,10 @@
 // lock lines. One reader and one writer serve both.
 
 #include "formats/mojihyo_table.h"
-#include "formats/thingy_table.h"
 
 #include "core/hex_notation.h"
 #include "formats/line_rules.h"
+#include "formats/thingy_table.h"
 
 namespace mojihyo {
 

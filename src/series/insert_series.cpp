@@ -1,9 +1,9 @@
 #include "series/insert_series.h"
 
+#include "core/hex_notation.h"
+
 #include <algorithm>
 #include <string>
-
-#include "core/hex_notation.h"
 
 namespace mojihyo {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string_view>
-
 #include "core/font_table.h"
 #include "series/series_catalogue.h"
+
+#include <string_view>
 
 namespace mojihyo {
 

@@ -1,14 +1,14 @@
 #include "ui/byte_text.h"
 
+#include "core/font_table.h"
+#include "entries16/entry_line.h"
+
 #include <QFile>
 #include <QLineEdit>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
-
-#include "core/font_table.h"
-#include "entries16/entry_line.h"
 
 namespace mojihyo::ui {
 

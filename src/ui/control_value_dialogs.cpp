@@ -1,5 +1,9 @@
 #include "ui/control_value_dialogs.h"
 
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/hex_key_filter.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,10 +11,6 @@
 #include <QVBoxLayout>
 
 #include <limits>
-
-#include "ui/dialog_parts.h"
-#include "ui/byte_text.h"
-#include "ui/hex_key_filter.h"
 
 namespace mojihyo::ui {
 

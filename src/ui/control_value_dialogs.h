@@ -4,12 +4,12 @@
 // document field as text, exactly as typed; "Okay" stores every box and
 // marks the table changed, "Cancel" and the close box store nothing.
 
+#include "core/font_table.h"
+
 #include <QDialog>
 
 #include <string>
 #include <vector>
-
-#include "core/font_table.h"
 
 class QLineEdit;
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/line_list.h"
+
 #include <QAbstractListModel>
 
 #include <optional>
-
-#include "core/line_list.h"
 
 namespace mojihyo::ui {
 

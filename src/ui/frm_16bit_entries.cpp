@@ -1,13 +1,5 @@
 #include "ui/frm_16bit_entries.h"
 
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListView>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "core/file_io.h"
 #include "ui/byte_text.h"
 #include "ui/entry_list_model.h"
@@ -16,6 +8,14 @@
 #include "ui/frm_import_ask.h"
 #include "ui/frm_import_preview.h"
 #include "ui/prompts.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace mojihyo::ui {
 

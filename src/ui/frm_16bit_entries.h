@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/font_table.h"
+
 #include <QDialog>
 
 #include <optional>
-
-#include "core/font_table.h"
 
 class QCheckBox;
 class QLabel;

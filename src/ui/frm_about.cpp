@@ -1,5 +1,7 @@
 #include "ui/frm_about.h"
 
+#include "ui/dialog_parts.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,12 +12,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About MoJiHyo v1.0"));
 
-  lblName = new QLabel(QStringLiteral("MoJiHyo"), this);
-  lblName->setObjectName(QStringLiteral("lblName"));
+  lblName = MakeLabel(this, "lblName", QStringLiteral("MoJiHyo"));
   lblName->setFont(QFont(QStringLiteral("Times New Roman"), 28, QFont::Bold));
 
-  lblVersion = new QLabel(QStringLiteral("Version 1.0"), this);
-  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+  lblVersion = MakeLabel(this, "lblVersion", QStringLiteral("Version 1.0"));
   lblVersion->setFont(QFont(QStringLiteral("Tahoma"), 9));
 
   lblPurpose = new QLabel(
@@ -32,8 +32,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
   lblCopyright->setWordWrap(true);
 
-  Command1 = new QPushButton(QStringLiteral("Okey-Dokey!"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Okey-Dokey!"));
   Command1->setFont(QFont(QStringLiteral("Impact"), 10));
   Command1->setDefault(true);
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);

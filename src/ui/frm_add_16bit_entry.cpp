@@ -1,19 +1,19 @@
 #include "ui/frm_add_16bit_entry.h"
 
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+#include "ui/prompts.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <limits>
-
-#include "ui/dialog_parts.h"
-#include "entries16/entry_line.h"
-#include "ui/byte_text.h"
-#include "ui/entry_list_model.h"
-#include "ui/frm_16bit_entries.h"
-#include "ui/hex_key_filter.h"
-#include "ui/prompts.h"
 
 namespace mojihyo::ui {
 

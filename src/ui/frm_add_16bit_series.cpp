@@ -1,19 +1,19 @@
 #include "ui/frm_add_16bit_series.h"
 
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+#include "ui/prompts.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <limits>
-
-#include "ui/dialog_parts.h"
-#include "entries16/entry_line.h"
-#include "ui/byte_text.h"
-#include "ui/entry_list_model.h"
-#include "ui/frm_16bit_entries.h"
-#include "ui/hex_key_filter.h"
-#include "ui/prompts.h"
 
 namespace mojihyo::ui {
 
@@ -27,19 +27,16 @@ frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), li
   Label1->setWordWrap(true);
   StartNumber = new QLineEdit(this);
   StartNumber->setObjectName(QStringLiteral("StartNumber"));
-  Label2 = new QLabel(QStringLiteral("through"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2 = MakeLabel(this, "Label2", QStringLiteral("through"));
   EndNumber = new QLineEdit(this);
   EndNumber->setObjectName(QStringLiteral("EndNumber"));
   for (QLineEdit* box : {StartNumber, EndNumber}) {
     box->setMaxLength(std::numeric_limits<int>::max());
     InstallHexKeyFilter(box);
   }
-  btnBegin = new QPushButton(QStringLiteral("Begin Value Entry"), this);
-  btnBegin->setObjectName(QStringLiteral("btnBegin"));
+  btnBegin = MakeButton(this, "btnBegin", QStringLiteral("Begin Value Entry"));
   btnBegin->setDefault(true);
-  Command1 = new QPushButton(QStringLiteral("Cancel"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"));
   connect(btnBegin, &QPushButton::clicked, this, &frmAdd16bitSeries::btnBegin_Click);
   connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -80,20 +77,16 @@ frmEnter16bitValue::frmEnter16bitValue(const QString& number, std::uint32_t posi
                                   .arg(count),
                               this);
   lblEntryNumber->setObjectName(QStringLiteral("lblEntryNumber"));
-  lblTypeValue = new QLabel("Type the desired value for entry " + number + "h below:", this);
-  lblTypeValue->setObjectName(QStringLiteral("lblTypeValue"));
+  lblTypeValue = MakeLabel(this, "lblTypeValue", "Type the desired value for entry " + number + "h below:");
   EntryValue = new QLineEdit(this);
   EntryValue->setObjectName(QStringLiteral("EntryValue"));
   EntryValue->setMaxLength(std::numeric_limits<int>::max());
   GuardTypedText(EntryValue);
   lblTypeValue->setBuddy(EntryValue);
-  Command1 = new QPushButton(QStringLiteral("Next Entry"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Next Entry"));
   Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Skip This Entry"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
-  Command3 = new QPushButton(QStringLiteral("Stop Now"), this);
-  Command3->setObjectName(QStringLiteral("Command3"));
+  Command2 = MakeButton(this, "Command2", QStringLiteral("Skip This Entry"));
+  Command3 = MakeButton(this, "Command3", QStringLiteral("Stop Now"));
   auto choose = [this](Choice c) {
     choice_ = c;
     accept();

@@ -1,5 +1,7 @@
 #include "ui/frm_choose_save_format.h"
 
+#include "ui/dialog_parts.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,8 +12,7 @@ frmChooseSaveFormat::frmChooseSaveFormat(std::string& saveFormat, QWidget* paren
     : QDialog(parent), saveFormat_(saveFormat) {
   setObjectName(QStringLiteral("frmChooseSaveFormat"));
   setWindowTitle(QStringLiteral("Choose File Format"));
-  Label1 = new QLabel(QStringLiteral("Select the desired file format:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1 = MakeLabel(this, "Label1", QStringLiteral("Select the desired file format:"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);

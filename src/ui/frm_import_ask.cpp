@@ -1,5 +1,7 @@
 #include "ui/frm_import_ask.h"
 
+#include "ui/dialog_parts.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,8 +11,7 @@ namespace mojihyo::ui {
 frmImportAsk::frmImportAsk(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmImportAsk"));
   setWindowTitle(QStringLiteral("Import Entries From File"));
-  Label1 = new QLabel(QStringLiteral("What type of file will you be importing from?"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1 = MakeLabel(this, "Label1", QStringLiteral("What type of file will you be importing from?"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   auto button = [&](const char* name, const char* caption, std::optional<ImportSource> source) {

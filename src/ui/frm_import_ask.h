@@ -1,10 +1,10 @@
 #pragma once
 
+#include "entries16/import_values.h"
+
 #include <QDialog>
 
 #include <optional>
-
-#include "entries16/import_values.h"
 
 class QLabel;
 class QPushButton;

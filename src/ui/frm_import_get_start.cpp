@@ -1,5 +1,12 @@
 #include "ui/frm_import_get_start.h"
 
+#include "entries16/entry_line.h"
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/entry_list_model.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/hex_key_filter.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -8,13 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include "ui/dialog_parts.h"
-#include "entries16/entry_line.h"
-#include "ui/byte_text.h"
-#include "ui/entry_list_model.h"
-#include "ui/frm_16bit_entries.h"
-#include "ui/hex_key_filter.h"
 
 namespace mojihyo::ui {
 
@@ -50,11 +50,9 @@ frmImportGetStart::frmImportGetStart(frm16bitEntries& list, std::vector<ImportIt
   prgImporting = new QProgressBar(this);
   prgImporting->setObjectName(QStringLiteral("prgImporting"));
   prgImporting->setVisible(false);
-  Command1 = new QPushButton(QStringLiteral("Import"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Import"));
   Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  Command2 = MakeButton(this, "Command2", QStringLiteral("Cancel"));
   connect(Command1, &QPushButton::clicked, this, &frmImportGetStart::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 

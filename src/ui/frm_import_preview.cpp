@@ -1,15 +1,15 @@
 #include "ui/frm_import_preview.h"
 
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/frm_16bit_entries.h"
+#include "ui/frm_import_get_start.h"
+#include "ui/prompts.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "ui/dialog_parts.h"
-#include "ui/byte_text.h"
-#include "ui/frm_16bit_entries.h"
-#include "ui/frm_import_get_start.h"
-#include "ui/prompts.h"
 
 namespace mojihyo::ui {
 
@@ -32,11 +32,9 @@ frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std:
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }
-  Command1 = new QPushButton(QStringLiteral("Import Selected Values"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Import Selected Values"));
   Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Don't Import Anything"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  Command2 = MakeButton(this, "Command2", QStringLiteral("Don't Import Anything"));
   connect(Command1, &QPushButton::clicked, this, &frmImportPreview::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "entries16/import_values.h"
+
 #include <QDialog>
 
 #include <string>
 #include <vector>
-
-#include "entries16/import_values.h"
 
 class QLabel;
 class QListWidget;

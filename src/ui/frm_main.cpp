@@ -1,11 +1,5 @@
 #include "ui/frm_main.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScreen>
-
 #include "core/block_ops.h"
 #include "core/hex_notation.h"
 #include "ui/byte_text.h"
@@ -14,6 +8,12 @@
 #include "ui/main_menu.h"
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 
 namespace mojihyo::ui {
 

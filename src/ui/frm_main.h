@@ -1,5 +1,12 @@
 #pragma once
 
+#include "core/file_io.h"
+#include "core/font_table.h"
+#include "core/grid_rules.h"
+#include "formats/table_format.h"
+#include "series/series_catalogue.h"
+#include "ui/byte_text.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QPointer>
@@ -7,13 +14,6 @@
 #include <array>
 #include <functional>
 #include <string_view>
-
-#include "core/file_io.h"
-#include "core/font_table.h"
-#include "core/grid_rules.h"
-#include "formats/table_format.h"
-#include "series/series_catalogue.h"
-#include "ui/byte_text.h"
 
 class QActionGroup;
 class QLabel;

@@ -2,12 +2,12 @@
 
 #include "ui/frm_main.h"
 
-#include <QAction>
-
 #include "core/block_ops.h"
 #include "core/hex_notation.h"
 #include "ui/byte_text.h"
 #include "ui/table_cell.h"
+
+#include <QAction>
 
 namespace mojihyo::ui {
 

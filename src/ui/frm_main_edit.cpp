@@ -2,11 +2,11 @@
 
 #include "ui/frm_main.h"
 
-#include <QAction>
-
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_16bit_entries.h"
 #include "ui/prompts.h"
+
+#include <QAction>
 
 namespace mojihyo::ui {
 

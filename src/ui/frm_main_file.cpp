@@ -3,18 +3,18 @@
 
 #include "ui/frm_main.h"
 
-#include <QAction>
-#include <QCloseEvent>
-#include <QFileInfo>
-
 #include "core/file_io.h"
 #include "core/hex_notation.h"
 #include "formats/command_line.h"
 #include "formats/not_saved_report.h"
 #include "ui/byte_text.h"
 #include "ui/frm_choose_save_format.h"
-#include "ui/table_cell.h"
 #include "ui/prompts.h"
+#include "ui/table_cell.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
 
 namespace mojihyo::ui {
 

@@ -2,12 +2,12 @@
 
 #include "ui/frm_main.h"
 
-#include <QAction>
-
 #include "series/insert_series.h"
 #include "ui/byte_text.h"
 #include "ui/frm_repeated_value.h"
 #include "ui/prompts.h"
+
+#include <QAction>
 
 namespace mojihyo::ui {
 

@@ -4,13 +4,13 @@
 
 #include "ui/frm_main.h"
 
+#include "core/hex_notation.h"
+#include "ui/table_cell.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
 #include <QStatusBar>
-
-#include "core/hex_notation.h"
-#include "ui/table_cell.h"
 
 namespace mojihyo::ui {
 

@@ -1,13 +1,13 @@
 #include "ui/frm_repeated_value.h"
 
+#include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
+#include "ui/hex_key_filter.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "ui/dialog_parts.h"
-#include "ui/byte_text.h"
-#include "ui/hex_key_filter.h"
 
 #include <limits>
 
@@ -38,11 +38,9 @@ frmRepeatedValue::frmRepeatedValue(QWidget* parent) : QDialog(parent) {
   Label2->setBuddy(Value);
   Label3->setBuddy(Repetitions);
 
-  Command1 = new QPushButton(QStringLiteral("Let's Do It!"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1 = MakeButton(this, "Command1", QStringLiteral("Let's Do It!"));
   Command1->setDefault(true);
-  Command2 = new QPushButton(QStringLiteral("Nevermind"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  Command2 = MakeButton(this, "Command2", QStringLiteral("Nevermind"));
   connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,9 +1,9 @@
 #include "ui/hex_key_filter.h"
 
+#include "core/hex_notation.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
-
-#include "core/hex_notation.h"
 
 namespace mojihyo::ui {
 
