@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <malloc.h>
 #include <string>
 
 #include "core/hex_notation.h"
@@ -84,17 +83,4 @@ BENCHMARK(BM_WriteMoJiHyoTable)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace mojihyo
 
-int main(int argc, char** argv) {
-  // Every iteration allocates and frees megabyte buffers. Left to its
-  // defaults, glibc hands them back to the system and faults them in again
-  // on the next iteration, and on a virtual machine those faults cost more
-  // than the work measured; keep freed memory in the process instead, for
-  // the subjects and the baselines alike.
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 512 << 20);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "steady_memory_main.h"

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <malloc.h>
 #include <string>
 
 #include "entries16/entry_line.h"
@@ -81,12 +80,4 @@ BENCHMARK(BM_ReadScriptDump20MB)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace mojihyo
 
-int main(int argc, char** argv) {
-  // Keep freed memory in the process between iterations (see formats_bench).
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 512 << 20);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "steady_memory_main.h"
