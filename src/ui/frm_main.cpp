@@ -95,6 +95,10 @@ void frmMain::BuildGrid() {
     connect(cell, &TableCell::focusLeft, this, &frmMain::TableData_LostFocus);
     connect(cell, &TableCell::doubleClicked, this, &frmMain::TableData_DblClick);
     connect(cell, &TableCell::mouseMovedOver, this, &frmMain::TableData_MouseMove);
+    connect(cell, &TableCell::rowStep, this, [this](int from, int rows) {
+      const int to = from + 16 * rows;
+      if (to >= 0 && to < kEntryCount) this->cell(to)->setFocus(Qt::OtherFocusReason);
+    });
     connect(cell, &QLineEdit::textEdited, this,
             [this, i](const QString& text) { TableData_Change(i, text); });
     setTabOrder(previous, cell);

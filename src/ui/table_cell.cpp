@@ -71,6 +71,15 @@ void TableCell::mouseDoubleClickEvent(QMouseEvent* e) {
   emit doubleClicked(index_);
 }
 
+void TableCell::keyPressEvent(QKeyEvent* e) {
+  // A line edit has no use for Up and Down; in the grid they move by a row.
+  if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
+    emit rowStep(index_, e->key() == Qt::Key_Up ? -1 : 1);
+    return;
+  }
+  QLineEdit::keyPressEvent(e);
+}
+
 void TableCell::mouseMoveEvent(QMouseEvent* e) {
   QLineEdit::mouseMoveEvent(e);
   emit mouseMovedOver(index_);

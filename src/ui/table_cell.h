@@ -28,6 +28,9 @@ signals:
   void focusLeft(int index);
   void doubleClicked(int index);
   void mouseMovedOver(int index);
+  // Up or Down was pressed: the cell a row above or below should take the
+  // focus.
+  void rowStep(int index, int rows);
 
 protected:
   bool event(QEvent* e) override;
@@ -35,6 +38,7 @@ protected:
   void focusOutEvent(QFocusEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
 private:
   bool IsMenuShortcut(const QKeySequence& keys) const;

@@ -152,6 +152,19 @@ TEST_F(GridTest, TabMovesToTheNextCell) {
   EXPECT_EQ(QApplication::focusWidget(), Cell(0x10));
 }
 
+TEST_F(GridTest, UpAndDownMoveByARow) {
+  Click(0x25);
+  QTest::keyClick(Cell(0x25), Qt::Key_Down);
+  EXPECT_EQ(QApplication::focusWidget(), Cell(0x35));
+  EXPECT_EQ(window->state().CurrentCell, 0x35);
+  QTest::keyClick(Cell(0x35), Qt::Key_Up);
+  QTest::keyClick(Cell(0x25), Qt::Key_Up);
+  QTest::keyClick(Cell(0x15), Qt::Key_Up);
+  EXPECT_EQ(QApplication::focusWidget(), Cell(0x05));
+  QTest::keyClick(Cell(0x05), Qt::Key_Up);  // no row above: stays
+  EXPECT_EQ(QApplication::focusWidget(), Cell(0x05));
+}
+
 TEST_F(GridTest, GeometryFollowsTheTwipLayout) {
   if (window->logicalDpiX() != 96 || window->logicalDpiY() != 96) GTEST_SKIP() << "not 96 dpi";
   EXPECT_EQ(Cell(0x00)->geometry(), QRect(32, 24, 25, 19));
