@@ -56,8 +56,11 @@ bool TableCell::event(QEvent* e) {
 
 void TableCell::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  emit focusEntered(index_, e->reason() == Qt::PopupFocusReason ||
-                                e->reason() == Qt::ActiveWindowFocusReason);
+  // A menu opened by mouse or by keyboard, and another window, give the focus
+  // back with these reasons; the focus was never moved to this cell.
+  const Qt::FocusReason r = e->reason();
+  emit focusEntered(index_, r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason ||
+                                r == Qt::ActiveWindowFocusReason);
 }
 
 void TableCell::focusOutEvent(QFocusEvent* e) {

@@ -132,5 +132,24 @@ TEST_F(BlockOpsTest, ReturningFromADialogEndsNoRange) {
   EXPECT_EQ(Clipboard(), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(BlockOpsTest, AMenuDrivenFromTheKeyboardEndsNoRange) {
+  Click(0x10);
+  Menu("MoJiHyoBlockCut");
+  // Alt+B opens the Block Ops menu and L chooses Block Lock: the menu bar
+  // takes the focus and gives it back to 10h, which must not end the cut.
+  QTest::keyClick(Cell(0x10), Qt::Key_B, Qt::AltModifier);
+  QWidget* menu = QApplication::activePopupWidget();
+  ASSERT_NE(menu, nullptr);
+  QTest::keyClick(menu, Qt::Key_L);
+  QTRY_VERIFY(Cell(0x10)->hasFocus());
+  EXPECT_EQ(window->state().BlockMode, 2);
+  EXPECT_EQ(Doc().EntryText[0x10], "a");
+  EXPECT_FALSE(Doc().TableChanged);
+  EXPECT_FALSE(window->state().BlockClipboard.has_value());
+  Click(0x11);
+  EXPECT_TRUE(Doc().EntryLocked[0x10]);
+  EXPECT_TRUE(Doc().EntryLocked[0x11]);
+}
+
 }  // namespace
 }  // namespace mojihyo::ui
