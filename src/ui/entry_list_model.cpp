@@ -14,7 +14,7 @@ int EntryListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant EntryListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<std::size_t>(index.row()) >= lines_.size()) return {};
-  if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+  if (role == Qt::DisplayRole)
     return ToDisplay(lines_[static_cast<std::size_t>(index.row())]);
   return {};
 }

@@ -39,6 +39,7 @@ void frmMain::ConnectViewMenu() {
   lblCellBytes->setObjectName(QStringLiteral("lblCellBytes"));
   lblOpenReport = new QLabel(this);
   lblOpenReport->setObjectName(QStringLiteral("lblOpenReport"));
+  lblOpenReport->setTextFormat(Qt::PlainText);  // it names the file, which may hold "<"
   statusBar()->addWidget(lblEncoding);
   statusBar()->addWidget(lblCellBytes);
   statusBar()->addWidget(lblOpenReport, 1);

@@ -69,11 +69,6 @@ void ReportFileFailure(QWidget* parent, const QString& title, const QString& wha
                        const QString& path, const std::string& reason);
 
 // "Thingy table files (*.tbl)|*.tbl" as Qt's file dialogs take it:
-// Tells the user that a file could not be read or written: what failed,
-// the file and the system's reason.
-void ReportFileFailure(QWidget* parent, const QString& title, const QString& what,
-                       const QString& path, const std::string& reason);
-
 // "Thingy table files (*.tbl)".
 QString QtFileFilter(const QString& filter);
 

@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <limits>
 
@@ -50,6 +52,14 @@ bool TableCell::event(QEvent* e) {
         return true;
       }
     }
+  }
+  // Qt shows a tooltip that looks like markup as rich text; an entry such as
+  // "<b>" or "&lt;" must be shown as it stands.
+  if (e->type() == QEvent::ToolTip && Qt::mightBeRichText(toolTip())) {
+    const auto* help = static_cast<QHelpEvent*>(e);
+    QToolTip::showText(help->globalPos(),
+                       "<p style='white-space:pre'>" + toolTip().toHtmlEscaped() + "</p>", this);
+    return true;
   }
   return QLineEdit::event(e);
 }

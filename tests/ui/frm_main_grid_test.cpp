@@ -1,6 +1,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include "core/grid_rules.h"
 #include "main_window_fixture.h"
@@ -51,6 +53,34 @@ TEST_F(GridTest, TypingMarksTheTableChangedAndRebuildsTheTooltip) {
   EXPECT_EQ(Doc().EntryText[0x12], "A b");
   EXPECT_TRUE(Doc().TableChanged);
   EXPECT_EQ(Cell(0x12)->toolTip(), "12h (18) --- Value: A b");
+}
+
+// What the tooltip window shows: Qt renders a tip that looks like markup.
+QString ShownToolTip() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* label = qobject_cast<QLabel*>(w);
+    if (!label || label->objectName() != "qtooltip_label" || !label->isVisible()) continue;
+    if (!Qt::mightBeRichText(label->text())) return label->text();
+    QTextDocument doc;
+    doc.setHtml(label->text());
+    return doc.toPlainText();
+  }
+  return {};
+}
+
+TEST_F(GridTest, TooltipsShowEntriesThatLookLikeMarkupAsTheyStand) {
+  for (const char* text : {"<b>x", "a<br>b", "&lt;", "<i>", "A b"}) {
+    SCOPED_TRACE(text);
+    Click(0x12);
+    Cell(0x12)->selectAll();
+    QTest::keyClicks(Cell(0x12), text);
+    ASSERT_EQ(Doc().EntryText[0x12], text);
+    const QPoint at = Cell(0x12)->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, Cell(0x12)->mapToGlobal(at));
+    QApplication::sendEvent(Cell(0x12), &help);
+    EXPECT_EQ(ShownToolTip(), QString("12h (18) --- Value: ") + text);
+    QToolTip::hideText();
+  }
 }
 
 TEST_F(GridTest, FocusColoursFollowTheClickedCell) {
