@@ -2,12 +2,36 @@
 
 #include "core/hex_notation.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace mojihyo::ui {
 
+namespace {
+
+std::string AllowedOf(const QObject* box) { return box->property("tag").toString().toStdString(); }
+
+// An input method commits whole strings rather than key presses; the box
+// takes only the allowed characters of what it commits.
+bool FilterCommit(QObject* box, const QInputMethodEvent& e) {
+  const std::string allowed = AllowedOf(box);
+  QString kept;
+  for (QChar c : e.commitString())
+    if (HexKeyFilter(allowed, c.unicode())) kept += c;
+  if (kept == e.commitString()) return false;
+  QInputMethodEvent filtered(e.preeditString(), e.attributes());
+  filtered.setCommitString(kept, e.replacementStart(), e.replacementLength());
+  QCoreApplication::sendEvent(box, &filtered);
+  return true;
+}
+
+}  // namespace
+
 bool HexKeyFilterObject::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::InputMethod)
+    return FilterCommit(watched, *static_cast<QInputMethodEvent*>(event));
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   switch (key->key()) {
@@ -23,7 +47,7 @@ bool HexKeyFilterObject::eventFilter(QObject* watched, QEvent* event) {
   }
   const QString typed = key->text();
   if (typed.isEmpty()) return false;
-  const std::string allowed = watched->property("tag").toString().toStdString();
+  const std::string allowed = AllowedOf(watched);
   for (QChar c : typed) {
     if (!HexKeyFilter(allowed, c.unicode())) return true;  // discarded: the box does not change
   }

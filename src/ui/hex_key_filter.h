@@ -8,8 +8,9 @@ namespace mojihyo::ui {
 
 // Restricts what can be typed into a value box to the characters of its
 // allowed list (held as the box's "tag" property), Backspace and the full
-// stop. Only typed characters are filtered: keys that type nothing, and the
-// keys that move between controls or close a dialog, pass.
+// stop. Typed characters are filtered, from key presses and from what an
+// input method commits; keys that type nothing, and the keys that move
+// between controls or close a dialog, pass.
 class HexKeyFilterObject : public QObject {
   Q_OBJECT
 

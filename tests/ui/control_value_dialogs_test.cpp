@@ -1,4 +1,5 @@
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +143,25 @@ TEST_F(ControlValuesTest, BoxesTakeOnlyValueCharactersUpToTheirLimit) {
     w->close();
   }
   EXPECT_EQ(section, "0123456789abcdefhH");
+}
+
+TEST_F(ControlValuesTest, TextFromAnInputMethodIsFilteredLikeTypedKeys) {
+  QString shown;
+  Open(*window, *prompter, "EditEndString", [&](QDialog& d) {
+    QLineEdit* box = Box(d, "EndStringValue1");
+    QTest::keyClicks(box, "1");
+    // A Japanese input method commits whole strings, not key presses.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("z\u3042a"));
+    QApplication::sendEvent(box, &commit);
+    QInputMethodEvent refused;
+    refused.setCommitString(QStringLiteral("\u3042"));
+    QApplication::sendEvent(box, &refused);
+    shown = box->text();
+    Press(d, "Command1");
+  });
+  EXPECT_EQ(shown, "1a");
+  EXPECT_EQ(Doc().StringBreakValue1, "1a");
 }
 
 TEST_F(ControlValuesTest, CancelAfterEditsStoresNothing) {
