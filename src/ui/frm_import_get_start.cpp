@@ -97,7 +97,15 @@ void frmImportGetStart::Command1_Click() {
     sinceRepaint.restart();
   });
   prgImporting->setValue(prgImporting->maximum());
+  // The selection stays where the old lines stay; it goes when Overwrite
+  // took lines out from under it.
+  const std::optional<std::size_t> selected = list_.selectedRow();
+  const LineList& before = list_.entries().lines();
+  bool onlyAppended = lines.size() >= before.size();
+  for (std::size_t i = 0; onlyAppended && i < before.size(); ++i)
+    onlyAppended = lines[i] == before[i];
   list_.entries().replaceAll(std::move(lines));
+  if (onlyAppended) list_.selectRow(selected);
   accept();
 }
 

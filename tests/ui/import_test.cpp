@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <optional>
 
 #include "core/file_io.h"
 #include "main_window_fixture.h"
@@ -139,6 +140,30 @@ TEST_F(ImportTest, SkipAndKeepBothFollowTheWorkedExample) {
   Import("btnImportFromText", text);
   EXPECT_EQ(result,
             (LineList{"0400=Cecil", "0402=Lemon", "0400=Apple", "0401=Cherry", "0402=Grape"}));
+}
+
+TEST_F(ImportTest, TheSelectionStaysUnlessOverwriteTakesLinesAway) {
+  Doc().SixteenBitEntries = {"0400=Cecil", "0402=Lemon"};
+  const QString text = Put("fruit.txt", "Apple\nBerry\n");
+  std::optional<std::size_t> selected;
+  const auto importWithRowOneSelected = [&] {
+    play["frmImportAsk"] = [](QDialog& a) { Press(a, "btnImportFromText"); };
+    prompter->files.push_back({text, "fruit.txt"});
+    play["frm16bitEntries"] = [&](QDialog& d) {
+      auto& list = static_cast<frm16bitEntries&>(d);
+      list.selectRow(1);
+      Press(d, "btnImport");
+      selected = list.selectedRow();
+      Press(d, "btnCancel");
+    };
+    window->findChild<QAction*>("Edit16BitValues")->trigger();
+  };
+  Answer("500h", "radKeepBoth");
+  importWithRowOneSelected();
+  EXPECT_EQ(selected, std::optional<std::size_t>(1));
+  Answer("400h", "radOverwrite");
+  importWithRowOneSelected();
+  EXPECT_EQ(selected, std::nullopt);
 }
 
 TEST_F(ImportTest, AThingyTableGivesItsSixteenBitValues) {
