@@ -1,8 +1,6 @@
 #include "core/hex_notation.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <limits>
 
 namespace mojihyo {
@@ -63,14 +61,29 @@ ReadNumber ReadDecimalNumber(std::string_view text) {
   if (magnitude >= 20) return {0, true};
   if (magnitude < -1) return {};  // below 0.1 rounds to 0
 
-  std::string number = (whole.empty() ? "0" : whole) + "." + fraction + "e" +
-                       std::to_string(exponent);
-  double value = 0;
-  std::from_chars(number.data(), number.data() + number.size(), value);
-  double rounded = std::nearbyint(value);  // the default mode rounds half to even
-  // 2^64 is exactly representable; anything at or above it does not fit.
-  if (!(rounded < 18446744073709551616.0)) return {0, true};
-  return {static_cast<std::uint64_t>(rounded), false};
+  // Round on the digits themselves, so that no digit is lost to a binary
+  // fraction: the digits before the point make the whole number, the first
+  // digit after it and any non-zero digit beyond decide the rounding.
+  const std::string all = whole + fraction;
+  const long long point = static_cast<long long>(whole.size()) + exponent;
+  const auto digitAt = [&](long long k) {
+    return k >= 0 && k < static_cast<long long>(all.size()) ? all[static_cast<std::size_t>(k)] - '0' : 0;
+  };
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t value = 0;
+  for (long long k = 0; k < point; ++k) {
+    const auto d = static_cast<std::uint64_t>(digitAt(k));
+    if (value > (kMax - d) / 10) return {0, true};
+    value = value * 10 + d;
+  }
+  const int first = digitAt(point);
+  bool up = first > 5;
+  if (first == 5) {
+    const bool beyondHalf = all.find_first_not_of('0', static_cast<std::size_t>(point) + 1) != std::string::npos;
+    up = beyondHalf || (value & 1) != 0;  // an exact half goes to the even neighbour
+  }
+  if (up && value == kMax) return {0, true};
+  return {value + (up ? 1 : 0), false};
 }
 
 }  // namespace

@@ -45,6 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Decimal rounding goes half to even.
         PadHexCase{"3.5", 2, "04"}, PadHexCase{"0.5", 2, "00"}, PadHexCase{".5", 2, "00"},
         PadHexCase{"0.51", 2, "01"}, PadHexCase{"255.4", 2, "FF"}, PadHexCase{"255.5", 2, "FF"},
+        // Rounding is judged on every digit, beyond what a double holds.
+        PadHexCase{"2.50000000000000001", 2, "03"}, PadHexCase{"0.50000000000000001", 2, "01"},
+        PadHexCase{"254.5000000000000001", 2, "FF"}, PadHexCase{"0.25e1", 2, "02"},
+        PadHexCase{"0.35E1", 2, "04"}, PadHexCase{"0.0000000000000000000005e22", 2, "05"},
+        PadHexCase{"18446744073709551615", 16, "FFFFFFFFFFFFFFFF"},
+        PadHexCase{"18446744073709551614.5", 16, "FFFFFFFFFFFFFFFE"},
         // The exponent letter may be D, either case; without digits it ends the number.
         PadHexCase{"1d2", 2, "64"}, PadHexCase{"1e", 2, "01"}, PadHexCase{"2E1x", 2, "14"},
         PadHexCase{"1E-2", 2, "01"},
