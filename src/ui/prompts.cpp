@@ -46,8 +46,9 @@ void ReportFileFailure(QWidget* parent, const QString& title, const QString& wha
 
 QMessageBox::StandardButton QtPrompter::Message(QWidget* parent, const MessageRequest& r) {
   QMessageBox box(r.icon, r.title, r.text, r.buttons, parent);
-  // Message texts separate their lines with single carriage returns, and
-  // quote file names and typed values that may look like markup.
+  // Message texts separate their lines with single carriage returns. They
+  // show file names and typed values as they stand, even where those look
+  // like markup.
   box.setTextFormat(Qt::PlainText);
   box.setText(QString(r.text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
   return static_cast<QMessageBox::StandardButton>(box.exec());
