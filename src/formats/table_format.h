@@ -10,16 +10,11 @@
 
 namespace mojihyo {
 
-enum class TableFormat { Thingy, Hexposure, MoJiHyo };
-
 inline constexpr TableFormat kAllTableFormats[] = {TableFormat::Thingy, TableFormat::Hexposure,
                                                    TableFormat::MoJiHyo};
 
-// "Thingy", "Hexposure" or "MoJiHyo": the names SaveFormat holds.
+// "Thingy", "Hexposure" or "MoJiHyo": the names users know the formats by.
 std::string_view FormatName(TableFormat format);
-
-// The format a SaveFormat text names; nothing for empty or unknown text.
-std::optional<TableFormat> FormatFromName(std::string_view name);
 
 // Empties the document before a file is read into it: control values,
 // options, kept lines, every entry's text (through the change rule) and

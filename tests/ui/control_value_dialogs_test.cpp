@@ -20,7 +20,9 @@ using ControlValuesTest = MainWindowTest;
 void Open(frmMain& w, testing::ScriptedPrompter& p, const char* item,
           std::function<void(QDialog&)> act) {
   p.onModal = std::move(act);
+  const std::size_t shown = p.dialogs.size();
   w.findChild<QAction*>(item)->trigger();
+  EXPECT_EQ(p.dialogs.size(), shown + 1) << item << " opened no dialog";
 }
 
 QLineEdit* Box(QDialog& d, const char* name) { return d.findChild<QLineEdit*>(name); }
