@@ -25,5 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/mojihyo/MoJiHyo)
 # Nothing links a font, yet the grid shows kana as boxes without one.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+# Without it Qt still runs on Wayland desktops, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 
 include(CPack)
