@@ -6,6 +6,7 @@
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
 #include "ui/byte_text.h"
+#include "ui/table_history.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class QActionGroup;
@@ -42,6 +44,11 @@ public:
 
   FontTable& doc() { return doc_; }
   RunTimeState& state() { return state_; }
+  TableHistory& history() { return *history_; }
+
+  // Runs a change of the document as one undoable step: the one way every
+  // command makes a step. `name` follows "Undo " and "Redo " in the menu.
+  void RecordStep(const QString& name, StepCovers covers, const std::function<void()>& change);
 
   TableCell* cell(int index) const { return TableData[static_cast<std::size_t>(index)]; }
 
@@ -110,6 +117,13 @@ private:
   bool SaveIfWanted();
   // Edit menu
   void ConnectEditMenu();
+  void ConnectUndoMenu();
+  void ShowUndoItems();
+  void UndoOrRedo(bool redo);
+  // The same, for the dialogs that change the document.
+  StepRecorder Recorder();
+  // A menu item's caption as a step's name: without its "&", after `prefix`.
+  QString StepName(std::string_view item, const QString& prefix = QString()) const;
   void EditSectionBreak_Click();
   // The modeless Section Break window: a value typed there but not stored
   // is stored or dropped as the user says (false: Cancel); closing and
@@ -155,6 +169,10 @@ private:
 
   FontTable doc_;
   RunTimeState state_;
+  // After the document, so that it goes first: its steps refer to it.
+  std::unique_ptr<TableHistory> history_;
+  // Counts cell visits: the typing of one visit is one step.
+  int visit_ = 0;
   DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
   FileWriter writeFile_ = WriteFileReplacing;
   SeriesTables seriesTables_;

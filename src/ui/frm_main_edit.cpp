@@ -11,21 +11,20 @@ namespace mojihyo::ui {
 
 namespace {
 template <typename Dialog>
-void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
+void RunDialog(FontTable& doc, ByteText text, QWidget* parent, StepRecorder recorder) {
   Dialog dialog(doc, text, parent);
+  dialog.setStepRecorder(std::move(recorder));
   Prompts().RunModal(dialog);
 }
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this); });
-  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this); });
-  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
+  ConnectUndoMenu();
+  OnMenuItem("EditNewLine", [this] { RunDialog<frmNewLineValues>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("EditEndString", [this] { RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("EditModifiers", [this] { RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder()); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
-  OnMenuItem("Edit16BitValues", [this] {
-    frm16bitEntries dialog(doc_, byteText(), this);
-    Prompts().RunModal(dialog);
-  });
+  OnMenuItem("Edit16BitValues", [this] { RunDialog<frm16bitEntries>(doc_, byteText(), this, Recorder()); });
 }
 
 void frmMain::EditSectionBreak_Click() {
@@ -39,6 +38,7 @@ void frmMain::EditSectionBreak_Click() {
   // Without a parent it is a window of its own that leaves this one usable.
   // The close step settles it before this window goes (SettleSectionBreak).
   sectionBreakDialog_ = new frmSectionBreakValue(doc_, byteText());
+  sectionBreakDialog_->setStepRecorder(Recorder());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());

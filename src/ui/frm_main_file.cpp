@@ -61,6 +61,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
 void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
+  history_->Clear();
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(kCellFontSize);
@@ -123,7 +124,7 @@ void frmMain::OpenTable(TableFormat format) {
   doc_.CurrentFileTitle = title;
   doc_.SaveFormat = format;
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  history_->Clear();
   state_.StartupFileName.clear();
   RefreshSectionBreak();
 }
@@ -176,7 +177,8 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
     doc_.CurrentFileTitle = target->title;
   }
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  // The history stays: undoing from here changes the table again.
+  history_->MarkSaved();
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),
                              byteText().ToDisplay(NotSavedMessage(target->format, lost)),

@@ -8,7 +8,8 @@ namespace mojihyo::ui {
 
 // One cell of the grid: a single-line text box that reports focus,
 // double-clicks and mouse moves with its index, shows a 0xBBGGRR colour, and
-// lets the menus' Ctrl shortcuts win over its own editing keys.
+// lets the menus' Ctrl shortcuts and the document's undo keys win over its
+// own editing keys.
 class TableCell : public QLineEdit {
   Q_OBJECT
 
@@ -23,6 +24,13 @@ public:
 
   // Shows `text` whole, however long.
   void showText(const QString& text);
+
+  // Takes the focus as if it came back to the cell (focusEntered says
+  // `returning`), so that no pending block range ends here.
+  void takeFocusBack();
+
+  // The keys of the document's Undo and Redo, which a cell never handles.
+  static bool IsUndoKey(const QKeyEvent* e);
 
 signals:
   // `returning` is set when the focus only comes back to the cell, from a
@@ -48,6 +56,7 @@ private:
   void AllowLongText();
 
   int index_;
+  bool takingFocusBack_ = false;
   std::uint32_t colour_ = 0xFFFFFF;  // what the grid paints it before a colour is set
 };
 
