@@ -21,6 +21,22 @@ void AppendRange(LineList& to, const LineList& from, std::size_t first, std::siz
   for (std::size_t i = first; i < first + count; ++i) to.push_back(from[i]);
 }
 
+// The lines of `list` that the hunks name, `count` of them from each hunk's
+// offset, in a list of exactly their size: a step may keep it for the rest
+// of the run, and a list grown line by line takes up to twice its size.
+LineList Gather(const LineList& list, const std::vector<ListHunk>& hunks,
+                std::size_t ListHunk::*count) {
+  std::size_t lines = 0, bytes = 0;
+  for (const ListHunk& h : hunks) {
+    lines += h.*count;
+    for (std::size_t i = h.offset; i < h.offset + h.*count; ++i) bytes += list[i].size();
+  }
+  LineList gathered;
+  gathered.reserve(lines, bytes);
+  for (const ListHunk& h : hunks) AppendRange(gathered, list, h.offset, h.*count);
+  return gathered;
+}
+
 }  // namespace
 
 ListChange ListChange::Between(const LineList& before, const LineList& after) {
@@ -34,39 +50,38 @@ ListChange ListChange::Between(const LineList& before, const LineList& after) {
     ++tail;
   const std::size_t beforeMiddle = before.size() - head - tail;
   const std::size_t afterMiddle = after.size() - head - tail;
+  // Each hunk starts at the same place in both lists.
+  auto& hunks = change.hunks_;
   if (beforeMiddle != afterMiddle) {
-    change.Add(before, head, beforeMiddle, afterMiddle);
-    return change;
-  }
-  // Line for line (a list imported again over itself, with a few values
-  // changed here and there): each run of differing lines is a hunk.
-  for (std::size_t i = head; i < head + beforeMiddle;) {
-    if (before[i] == after[i]) {
-      ++i;
-      continue;
+    hunks.push_back({head, afterMiddle, beforeMiddle});
+  } else {
+    // Line for line (a list imported again over itself, with a few values
+    // changed here and there): each run of differing lines is a hunk.
+    for (std::size_t i = head; i < head + beforeMiddle;) {
+      if (before[i] == after[i]) {
+        ++i;
+        continue;
+      }
+      std::size_t end = i + 1;
+      while (end < head + beforeMiddle && before[end] != after[end]) ++end;
+      hunks.push_back({i, end - i, end - i});
+      i = end;
     }
-    std::size_t end = i + 1;
-    while (end < head + beforeMiddle && before[end] != after[end]) ++end;
-    change.Add(before, i, end - i, end - i);
-    i = end;
+    hunks.shrink_to_fit();
   }
+  change.held_ = Gather(before, hunks, &ListHunk::heldLines);
   return change;
-}
-
-void ListChange::Add(const LineList& before, std::size_t from, std::size_t beforeLines,
-                     std::size_t afterLines) {
-  hunks_.push_back({from, afterLines, beforeLines});
-  AppendRange(held_, before, from, beforeLines);
 }
 
 void ListChange::Swap(LineList& document) {
   if (hunks_.empty()) return;
-  LineList now, held;
-  now.reserve(document.size() + held_.size(), document.text_bytes() + held_.text_bytes());
+  LineList held = Gather(document, hunks_, &ListHunk::documentLines);
+  LineList now;
+  now.reserve(document.size() - held.size() + held_.size(),
+              document.text_bytes() - held.text_bytes() + held_.text_bytes());
   std::size_t read = 0, heldAt = 0;
   for (ListHunk& h : hunks_) {
     AppendRange(now, document, read, h.offset - read);
-    AppendRange(held, document, h.offset, h.documentLines);
     const std::size_t offset = now.size();
     AppendRange(now, held_, heldAt, h.heldLines);
     read = h.offset + h.documentLines;

@@ -66,9 +66,6 @@ public:
   std::size_t HeldBytes() const;
 
 private:
-  void Add(const LineList& before, std::size_t from, std::size_t beforeLines,
-           std::size_t afterLines);
-
   std::vector<ListHunk> hunks_;  // in document order
   LineList held_;                // every hunk's held lines, in order
 };
@@ -115,6 +112,8 @@ TableCapture BeginStep(FontTable& table, StepCovers covers = StepCovers::Table);
 TableStep FinishStep(TableCapture&& before, FontTable& table);
 
 // The most the history holds before its oldest steps give up what they hold.
-inline constexpr std::size_t kHistoryBudgetBytes = std::size_t{64} << 20;
+// The editor must not grow by more than 100 MB however it is used; this
+// leaves room for the document and the copies an import makes on the way.
+inline constexpr std::size_t kHistoryBudgetBytes = std::size_t{48} << 20;
 
 }  // namespace mojihyo

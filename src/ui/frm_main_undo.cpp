@@ -54,6 +54,8 @@ void frmMain::UndoOrRedo(bool redo) {
   const std::optional<int> first = redo ? history_->Redo() : history_->Undo();
   // Typing after an undo or a redo is a step of its own.
   ++visit_;
+  // What no cell shows: the Thingy options' marks, the Section Break window.
+  ShowOptionMarks();
   RefreshSectionBreak();
   if (!first) return;
   // The focus comes back to the first cell the step changed, as it comes

@@ -62,6 +62,8 @@ public:
 
   std::size_t HeldBytes() const { return held_; }
   int StepCount() const { return stack_.count(); }
+  // The steps that still hold what they changed.
+  int WholeSteps() const { return stack_.count() - released_; }
 
 signals:
   // Anything the Undo and Redo items show may have changed.
