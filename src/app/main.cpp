@@ -7,7 +7,9 @@
 #include <QStringList>
 
 int main(int argc, char** argv) {
+  mojihyo::ui::FontConfigWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.Wait();
   QApplication::setApplicationName(QStringLiteral("MoJiHyo"));
   QApplication::setApplicationVersion(QStringLiteral(MOJIHYO_VERSION));
   // Ties the window to the installed menu entry and icon, so that docks and
