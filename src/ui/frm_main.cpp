@@ -24,8 +24,6 @@ struct Twips {
   int left, top, width, height;
 };
 
-constexpr int kSmallestFont = 4;
-constexpr int kLargestFont = 72;
 
 }  // namespace
 
@@ -35,6 +33,8 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   BuildMainMenu(menuBar());
   BuildGrid();
   ConnectMenus();
+  setAcceptDrops(true);
+  RestoreWindowState();
   Form_Load(commandLine);
 }
 
@@ -128,6 +128,7 @@ void frmMain::ConnectMenus() {
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
+  ConnectRecentMenu();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -136,8 +137,7 @@ void frmMain::ConnectMenus() {
 void frmMain::Form_Load(const QString& commandLine) {
   seriesTables_ = BuildSeriesTables();
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
-  // A new table is shown in EUC-JP, what the Insert menu writes.
-  ChooseDisplayEncoding(DisplayEncoding::EucJp);
+  ChooseDisplayEncoding(newTableEncoding_);
   doc_.TableChanged = false;
   SetCaptionUnsaved();
   OpenFromCommandLine(commandLine);

@@ -1,7 +1,10 @@
 #include "ui/table_cell.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QTextDocument>
@@ -128,6 +131,24 @@ void TableCell::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QLineEdit::keyPressEvent(e);
+}
+
+void TableCell::dragEnterEvent(QDragEnterEvent* e) {
+  // A file dragged over the grid is a table to open, which the window takes;
+  // only dragged text goes into a cell.
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dragEnterEvent(e);
+}
+
+void TableCell::dropEvent(QDropEvent* e) {
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dropEvent(e);
 }
 
 void TableCell::mouseMoveEvent(QMouseEvent* e) {
