@@ -3,6 +3,8 @@
 #include "core/line_list.h"
 
 #include <array>
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +13,8 @@
 namespace mojihyo {
 
 inline constexpr int kEntryCount = 256;
+
+class TfsDocument;
 
 // Whoever shows the document (the grid) listens here. Every change of an
 // entry's text and every change of a lock is announced, so nothing a command
@@ -78,6 +82,12 @@ struct FontTable {
   std::vector<std::string> BookmarkLines{std::string()};
   std::vector<std::string> ScriptDumpLines{std::string()};
   std::vector<std::string> DollarLines{std::string()};
+
+  // A table read from a TFS file keeps the whole file here; the fields above
+  // show one of its logical tables. Shared between copies and replaced, never
+  // changed, so a copy costs nothing and each copy keeps its own content.
+  std::shared_ptr<const TfsDocument> Tfs;
+  std::size_t CurrentLogicalTable = 0;
 
   std::string CurrentFileName;
   std::string CurrentFileTitle;

@@ -68,7 +68,7 @@ void frmMain::NewTable_Click() {
   // Every cell gets the grid's own tooltip again, empty ones included.
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
   ChooseDisplayEncoding(DisplayEncoding::EucJp);
-  ShowOpenReport({}, 0);
+  ShowOpenReport({}, {}, TableFormat::Thingy);
 }
 
 QString frmMain::CommandLineText(const QStringList& arguments) {
@@ -107,13 +107,13 @@ void frmMain::OpenTable(TableFormat format) {
                       r.error);
     return;
   }
-  const std::size_t notUnderstood = LoadTableBytes(format, bytes, doc_);
+  const LoadReport report = LoadTableBytes(format, bytes, doc_);
   // Clearing turned every cell white (or grey where the file locks it),
   // whatever range preview or focus colour it showed.
   ResetCellColours();
   ShowOptionMarks();
   ChooseDisplayEncoding(DetectDisplayEncoding(doc_));
-  ShowOpenReport(title, notUnderstood);
+  ShowOpenReport(title, report, format);
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;
