@@ -211,7 +211,7 @@ DropReport LoadTableReporting(TableFormat source, std::string_view bytes, FontTa
   return Load(source, bytes, nullptr, table, target);
 }
 
-DropReport LoadTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
+DropReport LoadOwnedTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
                               TableFormat target) {
   return Load(source, bytes, &bytes, table, target);
 }

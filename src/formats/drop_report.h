@@ -33,11 +33,11 @@ struct DropReport {
 
 // Clears `table`, reads `bytes` in `source` into it and reports what a save
 // in `target` will not keep. A TFS source keeps the bytes as its document;
-// the rvalue form takes them over instead of copying.
+// the second form takes them over instead of copying them.
 DropReport LoadTableReporting(TableFormat source, std::string_view bytes, FontTable& table,
                               TableFormat target);
-DropReport LoadTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
-                              TableFormat target);
+DropReport LoadOwnedTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
+                                   TableFormat target);
 
 // Line `number` (1-based) of a file, as the readers split it; empty past the
 // last line.

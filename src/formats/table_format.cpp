@@ -91,8 +91,8 @@ LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable&
   return {report.dropped.size(), report.nonBlankLines};
 }
 
-LoadReport LoadTableBytes(TableFormat format, std::string&& bytes, FontTable& table) {
-  const DropReport report = LoadTableReporting(format, std::move(bytes), table, format);
+LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table) {
+  const DropReport report = LoadOwnedTableReporting(format, std::move(bytes), table, format);
   return {report.dropped.size(), report.nonBlankLines};
 }
 

@@ -53,9 +53,10 @@ struct LoadReport {
 };
 
 // A whole open, minus the file itself: clears the table, splits `bytes` into
-// lines and reads them in `format`.
+// lines and reads them in `format`. The second form takes the bytes over,
+// which spares a TFS table a copy of its file.
 LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
-LoadReport LoadTableBytes(TableFormat format, std::string&& bytes, FontTable& table);
+LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table);
 
 // The bytes of a table file in `format`: each line ended by CR LF, except in
 // TFS files, where every line keeps its own end.
