@@ -21,7 +21,7 @@ struct StartupTable {
 std::optional<StartupTable> ParseCommandLine(std::string_view text);
 
 // Open dialog texts of a format: "Open Thingy Table File" and
-// "Thingy table files (*.tbl)|*.tbl".
+// "Thingy table files (*.tbl)|*.tbl"; "TFS tables (*.tbl)|*.tbl" for TFS.
 std::string OpenDialogTitle(TableFormat format);
 std::string OpenDialogFilter(TableFormat format);
 

@@ -70,11 +70,15 @@ TfsDocument::Record TfsDocument::Parsed(std::uint32_t start, std::uint32_t lengt
   Record r;
   r.start = start;
   r.length = length;
-  r.keyAt = parse.keyAt;
-  r.keyLength = parse.keyLength;
-  r.textAt = parse.textAt;
-  r.kind = parse.kind;
   r.end = end;
+  if (parse.keyAt > 0xFFFF || parse.keyLength > 0xFFFF) {
+    r.kind = TfsLineKind::Unparsed;
+    return r;
+  }
+  r.keyAt = static_cast<std::uint16_t>(parse.keyAt);
+  r.keyLength = static_cast<std::uint16_t>(parse.keyLength);
+  r.kind = parse.kind;
+  r.hasText = parse.textAt != kNoText;
   return r;
 }
 
@@ -85,8 +89,14 @@ std::string_view TfsDocument::keySpelling(std::size_t i) const {
 
 std::string_view TfsDocument::text(std::size_t i) const {
   const Record& r = lines_[i];
-  if (r.textAt == kNoText) return {};
-  return {pool_.data() + r.start + r.textAt, r.length - r.textAt};
+  if (!r.hasText) return {};
+  return {pool_.data() + r.start + r.textAt(), r.length - r.textAt()};
+}
+
+std::size_t TfsDocument::tableOf(std::size_t i) const {
+  auto it = std::upper_bound(tables_.begin(), tables_.end(), i,
+                             [](std::size_t line, const TfsTable& t) { return line < t.first; });
+  return it == tables_.begin() ? 0 : static_cast<std::size_t>(it - tables_.begin()) - 1;
 }
 
 void TfsDocument::Reindex() {
@@ -109,10 +119,6 @@ void TfsDocument::Reindex() {
       tables_.push_back(TfsTable{text(i), true, i, tables_.empty() ? 0 : i, n});
     }
   }
-  for (std::size_t t = 0; t < tables_.size(); ++t) {
-    for (std::size_t i = tables_[t].first; i < tables_[t].end; ++i)
-      lines_[i].table = static_cast<std::uint32_t>(t);
-  }
 }
 
 void TfsDocument::BuildKeyIndex() const {
@@ -125,20 +131,22 @@ void TfsDocument::BuildKeyIndex() const {
   const std::size_t mask = capacity - 1;
   // From the last line back, so that each slot ends on the first line with
   // its key and every chain runs in file order.
-  for (std::size_t i = lines_.size(); i-- > 0;) {
-    if (lines_[i].keyLength == 0) continue;
-    const TfsKey key = this->key(i);
-    const std::size_t table = lines_[i].table;
-    for (std::size_t s = KeyHash(table, key) & mask;; s = (s + 1) & mask) {
-      const std::uint32_t j = slots_[s];
-      if (j == kNoLine) {
-        slots_[s] = static_cast<std::uint32_t>(i);
-        break;
-      }
-      if (lines_[j].table == table && this->key(j) == key) {
-        next_[i] = j;
-        slots_[s] = static_cast<std::uint32_t>(i);
-        break;
+  for (std::size_t table = tables_.size(); table-- > 0;) {
+    const TfsTable& t = tables_[table];
+    for (std::size_t i = t.end; i-- > t.first;) {
+      if (lines_[i].keyLength == 0) continue;
+      const TfsKey key = this->key(i);
+      for (std::size_t s = KeyHash(table, key) & mask;; s = (s + 1) & mask) {
+        const std::uint32_t j = slots_[s];
+        if (j == kNoLine) {
+          slots_[s] = static_cast<std::uint32_t>(i);
+          break;
+        }
+        if (j >= t.first && j < t.end && this->key(j) == key) {
+          next_[i] = j;
+          slots_[s] = static_cast<std::uint32_t>(i);
+          break;
+        }
       }
     }
   }
@@ -147,11 +155,13 @@ void TfsDocument::BuildKeyIndex() const {
 
 std::optional<std::size_t> TfsDocument::FindKey(std::size_t table, const TfsKey& key) const {
   if (!indexed_) BuildKeyIndex();
+  if (table >= tables_.size()) return std::nullopt;
+  const TfsTable& t = tables_[table];
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t s = KeyHash(table, key) & mask;; s = (s + 1) & mask) {
     const std::uint32_t j = slots_[s];
     if (j == kNoLine) return std::nullopt;
-    if (lines_[j].table == table && this->key(j) == key) return j;
+    if (j >= t.first && j < t.end && this->key(j) == key) return j;
   }
 }
 
@@ -195,8 +205,8 @@ void TfsDocument::SetLine(std::size_t i, std::string_view bytes) {
 void TfsDocument::SetText(std::size_t i, std::string_view text) {
   const Record& r = lines_[i];
   const std::string_view old = line(i);
-  std::string bytes(old.substr(0, r.textAt == kNoText ? old.size() : r.textAt));
-  if (r.textAt == kNoText) bytes.push_back('=');
+  std::string bytes(old.substr(0, r.hasText ? r.textAt() : old.size()));
+  if (!r.hasText) bytes.push_back('=');
   bytes.append(text);
   SetLine(i, bytes);
 }

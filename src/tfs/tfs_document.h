@@ -57,14 +57,14 @@ public:
   }
   LineEnd lineEnd(std::size_t i) const { return lines_[i].end; }
   TfsLineKind kind(std::size_t i) const { return lines_[i].kind; }
-  std::size_t tableOf(std::size_t i) const { return lines_[i].table; }
+  std::size_t tableOf(std::size_t i) const;
   bool hasKey(std::size_t i) const { return lines_[i].keyLength > 0; }
   // The key as written ("0a", "%0101"); empty when the line has none.
   std::string_view keySpelling(std::size_t i) const;
   TfsKey key(std::size_t i) const { return DecodeTfsKey(keySpelling(i)); }
   // The text of an entry, the label of an end token, newline or code, or an
   // "@" line's id: everything after the "=" (or after "/" or "@").
-  bool hasText(std::size_t i) const { return lines_[i].textAt != kNoText; }
+  bool hasText(std::size_t i) const { return lines_[i].hasText; }
   std::string_view text(std::size_t i) const;
 
   const std::vector<TfsTable>& tables() const { return tables_; }
@@ -104,16 +104,21 @@ public:
   bool operator==(const TfsDocument& other) const;
 
 private:
+  // Sixteen bytes a line: a file of short lines is mostly these. The text
+  // starts after the key and its "=", or where the key would (a "/label"
+  // or "@id" line). Keys standing or reaching beyond 64 KiB into a line are
+  // not read as keys.
   struct Record {
     std::uint32_t start = 0;
     std::uint32_t length = 0;
-    std::uint32_t table = 0;
-    std::uint32_t keyAt = 0;
-    std::uint32_t keyLength = 0;
-    std::uint32_t textAt = kNoText;
+    std::uint16_t keyAt = 0;
+    std::uint16_t keyLength = 0;
     TfsLineKind kind = TfsLineKind::Blank;
     LineEnd end = LineEnd::None;
+    bool hasText = false;
+    std::uint32_t textAt() const { return keyAt + keyLength + (keyLength > 0 ? 1u : 0u); }
   };
+  static_assert(sizeof(Record) == 16);
 
   Record Parsed(std::uint32_t start, std::uint32_t length, LineEnd end) const;
   std::uint32_t Store(std::string_view bytes);
