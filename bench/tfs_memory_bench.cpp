@@ -39,7 +39,7 @@ int Open(const char* path) {
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--open") return Open(argv[2]);
 
-  std::string file = mojihyo::SampleTfsTable(14);
+  std::string file = mojihyo::SampleTfsTable(13);
   const double megabytes = static_cast<double>(file.size()) / (1 << 20);
   char path[] = "/tmp/mojihyo_tfs_memory_XXXXXX";
   const int fd = ::mkstemp(path);

@@ -20,7 +20,7 @@ inline std::string SampleTfsTable(int copies) {
     }
     for (int n = 0; n < 65536; ++n) {
       if (n % 256 == 0) file += "# row " + std::to_string(n / 256) + "\n";
-      std::snprintf(line, sizeof line, "%04X=Value %04X\n", n, n);
+      std::snprintf(line, sizeof line, "%04X=Value number %04X\n", n, n);
       file += line;
     }
     file += "@names" + std::to_string(c) + "\n";

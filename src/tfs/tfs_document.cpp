@@ -79,18 +79,12 @@ TfsDocument::Record TfsDocument::Parsed(std::uint32_t start, std::uint32_t lengt
   r.keyLength = static_cast<std::uint16_t>(parse.keyLength);
   r.kind = parse.kind;
   r.hasText = parse.textAt != kNoText;
+  if (parse.keyLength > 0) {
+    const bool binary = pool_[start + parse.keyAt] == '%';
+    const std::size_t bits = binary ? parse.keyLength - 1 : (parse.keyLength + 1) / 2 * 8;
+    if (bits % 8 == 0 && bits / 8 <= 255) r.keyWidth = static_cast<std::uint8_t>(bits / 8);
+  }
   return r;
-}
-
-std::string_view TfsDocument::keySpelling(std::size_t i) const {
-  const Record& r = lines_[i];
-  return {pool_.data() + r.start + r.keyAt, r.keyLength};
-}
-
-std::string_view TfsDocument::text(std::size_t i) const {
-  const Record& r = lines_[i];
-  if (!r.hasText) return {};
-  return {pool_.data() + r.start + r.textAt(), r.length - r.textAt()};
 }
 
 std::size_t TfsDocument::tableOf(std::size_t i) const {
@@ -321,13 +315,36 @@ std::string TfsDocument::Serialize() const {
     std::memcpy(w, kBom.data(), kBom.size());
     w += kBom.size();
   }
+  // Lines still where the file had them are followed by their own ends in
+  // the buffer: runs of them go out in one copy.
+  const char* const pool = pool_.data();
+  std::size_t runStart = 0, runEnd = 0;  // pool bytes not yet copied
+  auto flush = [&] {
+    if (runEnd > runStart) {
+      std::memcpy(w, pool + runStart, runEnd - runStart);
+      w += runEnd - runStart;
+    }
+    runStart = runEnd = 0;
+  };
   for (const Record& r : lines_) {
-    std::memcpy(w, pool_.data() + r.start, r.length);
-    w += r.length;
+    if (runEnd == runStart || r.start != runEnd) {
+      flush();
+      runStart = runEnd = r.start;
+    }
+    runEnd += r.length;
     const std::string_view end = LineEndBytes(r.end);
-    std::memcpy(w, end.data(), end.size());
-    w += end.size();
+    const bool follows = runEnd + end.size() <= pool_.size() &&
+                         (end.empty() || (pool[runEnd] == end[0] &&
+                                          (end.size() == 1 || pool[runEnd + 1] == end[1])));
+    if (follows) {
+      runEnd += end.size();
+    } else {
+      flush();
+      std::memcpy(w, end.data(), end.size());
+      w += end.size();
+    }
   }
+  flush();
   return out;
 }
 

@@ -59,13 +59,24 @@ public:
   TfsLineKind kind(std::size_t i) const { return lines_[i].kind; }
   std::size_t tableOf(std::size_t i) const;
   bool hasKey(std::size_t i) const { return lines_[i].keyLength > 0; }
+  // The key's width in whole bytes: 0 when the line has no key, when the key
+  // is a binary one of another width than whole bytes, or when it is longer
+  // than 255 bytes.
+  std::size_t keyWidth(std::size_t i) const { return lines_[i].keyWidth; }
   // The key as written ("0a", "%0101"); empty when the line has none.
-  std::string_view keySpelling(std::size_t i) const;
+  std::string_view keySpelling(std::size_t i) const {
+    const Record& r = lines_[i];
+    return {pool_.data() + r.start + r.keyAt, r.keyLength};
+  }
   TfsKey key(std::size_t i) const { return DecodeTfsKey(keySpelling(i)); }
   // The text of an entry, the label of an end token, newline or code, or an
   // "@" line's id: everything after the "=" (or after "/" or "@").
   bool hasText(std::size_t i) const { return lines_[i].hasText; }
-  std::string_view text(std::size_t i) const;
+  std::string_view text(std::size_t i) const {
+    const Record& r = lines_[i];
+    if (!r.hasText) return {};
+    return {pool_.data() + r.start + r.textAt(), r.length - r.textAt()};
+  }
 
   const std::vector<TfsTable>& tables() const { return tables_; }
 
@@ -116,6 +127,7 @@ private:
     TfsLineKind kind = TfsLineKind::Blank;
     LineEnd end = LineEnd::None;
     bool hasText = false;
+    std::uint8_t keyWidth = 0;  // whole bytes of the key; 0 for none or another width
     std::uint32_t textAt() const { return keyAt + keyLength + (keyLength > 0 ? 1u : 0u); }
   };
   static_assert(sizeof(Record) == 16);

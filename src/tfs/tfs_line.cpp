@@ -80,16 +80,6 @@ std::string_view Unbracketed(std::string_view field) {
 
 }  // namespace
 
-std::string_view LineEndBytes(LineEnd end) {
-  switch (end) {
-    case LineEnd::None: return {};
-    case LineEnd::Lf: return "\n";
-    case LineEnd::CrLf: return "\r\n";
-    case LineEnd::Cr: return "\r";
-  }
-  return {};
-}
-
 TfsLineParse ParseTfsLine(std::string_view line) {
   if (line.size() >= kNoText) return {};
   std::size_t s = 0;

@@ -26,7 +26,10 @@ enum class TfsLineKind : std::uint8_t {
 // How a line ends in the file. The last line of a file may have no end.
 enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 
-std::string_view LineEndBytes(LineEnd end);
+inline std::string_view LineEndBytes(LineEnd end) {
+  constexpr std::string_view kEnds[] = {{}, "\n", "\r\n", "\r"};
+  return kEnds[static_cast<int>(end)];
+}
 
 inline constexpr std::uint32_t kNoText = 0xFFFFFFFFu;
 

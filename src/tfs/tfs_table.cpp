@@ -2,6 +2,7 @@
 
 #include "core/hex_notation.h"
 
+#include <cstring>
 #include <unordered_map>
 
 namespace mojihyo {
@@ -10,6 +11,11 @@ namespace {
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int HexValue(char c) {
+  if (c <= '9') return c - '0';
+  return (c | 0x20) - 'a' + 10;
 }
 
 bool AllHex(std::string_view s) {
@@ -25,12 +31,6 @@ std::string KeyAsHex(const TfsDocument& doc, std::size_t line, std::size_t digit
   const std::string_view spelling = doc.keySpelling(line);
   if (spelling.size() == digits && AllHex(spelling)) return std::string(spelling);
   return HexSpelling(doc.key(line).bytes);
-}
-
-// Width in bits of a key spelling, without decoding it.
-std::size_t KeyBits(std::string_view spelling) {
-  if (spelling.starts_with('%')) return spelling.size() - 1;
-  return (spelling.size() + 1) / 2 * 8;
 }
 
 // The line with its text (after "=") replaced.
@@ -73,7 +73,7 @@ void LoadFields(FontTable& t, std::size_t index) {
   t.SixteenBitEntries.reserve(f.rows.size(), bytes + 4 * f.rows.size());
   for (std::size_t line : f.rows) {
     const std::string_view spelling = doc.keySpelling(line);
-    if (spelling.size() == 4 && AllHex(spelling)) {
+    if (spelling.size() == 4) {  // only hex digits spell a two-byte key in four
       t.SixteenBitEntries.push_back_joined({spelling, "=", doc.text(line)});
     } else {
       t.SixteenBitEntries.push_back(RowOf(doc, line));
@@ -123,17 +123,20 @@ void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable
   }
 }
 
-bool RowsUnchanged(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows) {
-  if (rows.size() != f.rows.size()) return false;
-  for (std::size_t j = 0; j < rows.size(); ++j) {
-    const std::string_view row = rows[j];
-    const std::string_view spelling = doc.keySpelling(f.rows[j]);
-    const std::string_view text = doc.text(f.rows[j]);
-    if (spelling.size() != 4 || !AllHex(spelling) || row.size() != 5 + text.size() ||
-        !row.starts_with(spelling) || row[4] != '=' || row.substr(5) != text)
-      return false;
-  }
-  return true;
+void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
+               const LineList& rows, TfsEdits& e);
+
+// Whether a 16-bit entry line is what a line of the file shows, compared
+// piece by piece so that the common case costs no string.
+bool RowIs(const TfsDocument& doc, std::size_t line, std::string_view row) {
+  const std::string_view spelling = doc.keySpelling(line);
+  const std::string_view text = doc.text(line);
+  // Four characters spelling a two-byte key can only be hex digits.
+  if (spelling.size() == 4)
+    return row.size() == 5 + text.size() && row[0] == spelling[0] && row[1] == spelling[1] &&
+           row[2] == spelling[2] && row[3] == spelling[3] && row[4] == '=' &&
+           std::memcmp(row.data() + 5, text.data(), text.size()) == 0;
+  return row == RowOf(doc, line);
 }
 
 // The key bytes of a 16-bit entry line when what stands before its "=" is
@@ -146,10 +149,26 @@ std::optional<std::string> RowKey(std::string_view row) {
 
 void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows,
               TfsEdits& e) {
-  if (RowsUnchanged(doc, f, rows)) return;
+  // Most saves change a few lines or none: what is equal at both ends in
+  // order needs no matching.
+  const std::size_t n = f.rows.size(), m = rows.size();
+  std::size_t head = 0, tail = 0;
+  while (head < n && head < m && RowIs(doc, f.rows[head], rows[head])) ++head;
+  while (tail < n - head && tail < m - head && RowIs(doc, f.rows[n - 1 - tail], rows[m - 1 - tail]))
+    ++tail;
+  if (head == n && head == m) return;
+  const std::vector<std::size_t> oldLines(f.rows.begin() + static_cast<std::ptrdiff_t>(head),
+                                          f.rows.end() - static_cast<std::ptrdiff_t>(tail));
+  LineList newRows;
+  for (std::size_t j = head; j < m - tail; ++j) newRows.push_back(rows[j]);
+  MatchRows(doc, oldLines, newRows, e);
+}
+
+void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
+               const LineList& rows, TfsEdits& e) {
   std::vector<std::string> old;
-  old.reserve(f.rows.size());
-  for (std::size_t line : f.rows) old.push_back(RowOf(doc, line));
+  old.reserve(oldLines.size());
+  for (std::size_t line : oldLines) old.push_back(RowOf(doc, line));
   // Identical lines first, each old line used once.
   std::unordered_map<std::string_view, std::vector<std::size_t>> byText;
   for (std::size_t k = old.size(); k-- > 0;) byText[old[k]].push_back(k);
@@ -163,7 +182,7 @@ void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& ro
   // Then the same key: an edited entry keeps its place.
   std::unordered_map<std::string, std::vector<std::size_t>> byKey;
   for (std::size_t k = old.size(); k-- > 0;) {
-    if (!oldUsed[k]) byKey[doc.key(f.rows[k]).bytes].push_back(k);
+    if (!oldUsed[k]) byKey[doc.key(oldLines[k]).bytes].push_back(k);
   }
   for (std::size_t j = 0; j < rows.size(); ++j) {
     if (newUsed[j]) continue;
@@ -174,11 +193,11 @@ void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& ro
       it->second.pop_back();
       oldUsed[k] = newUsed[j] = true;
       const std::string_view row = rows[j];
-      e.rewrites.push_back({f.rows[k], WithText(doc, f.rows[k], row.substr(row.find('=') + 1))});
+      e.rewrites.push_back({oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
     }
   }
   for (std::size_t k = 0; k < old.size(); ++k) {
-    if (!oldUsed[k]) e.removals.push_back(f.rows[k]);
+    if (!oldUsed[k]) e.removals.push_back(oldLines[k]);
   }
   for (std::size_t j = 0; j < rows.size(); ++j) {
     if (!newUsed[j]) e.appends.emplace_back(rows[j]);
@@ -193,9 +212,15 @@ void AppendKept(const std::vector<std::string>& kept, TfsEdits& e) {
 }  // namespace
 
 int OneByteKey(const TfsDocument& doc, std::size_t line) {
+  if (doc.keyWidth(line) != 1) return -1;
   const std::string_view spelling = doc.keySpelling(line);
-  if (spelling.empty() || KeyBits(spelling) != 8) return -1;
-  return static_cast<unsigned char>(doc.key(line).bytes[0]);
+  int value = 0;
+  if (spelling[0] == '%') {
+    for (char c : spelling.substr(1)) value = value << 1 | (c == '1');
+  } else {
+    for (char c : spelling) value = value << 4 | HexValue(c);
+  }
+  return value;
 }
 
 std::string RowOf(const TfsDocument& doc, std::size_t line) {
@@ -213,16 +238,17 @@ TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable) {
   TfsFieldLines f;
   f.firstEntry.fill(kNoTfsLine);
   const TfsTable& table = doc.tables()[logicalTable];
+  f.rows.reserve(table.end - table.first);
   for (std::size_t i = table.first; i < table.end; ++i) {
     const TfsLineKind kind = doc.kind(i);
     if (kind == TfsLineKind::Normal) {
-      const std::size_t bits = KeyBits(doc.keySpelling(i));
-      if (bits == 8) {
+      const std::size_t width = doc.keyWidth(i);
+      if (width == 1) {
         const int key = OneByteKey(doc, i);
         auto& first = f.firstEntry[static_cast<std::size_t>(key)];
         if (first == kNoTfsLine) first = i;
         f.entries.push_back(i);
-      } else if (bits == 16) {
+      } else if (width == 2) {
         f.rows.push_back(i);
       }
     } else if ((kind == TfsLineKind::EndToken || kind == TfsLineKind::Newline) &&
@@ -282,11 +308,12 @@ TfsDocument SavedTfsDocument(const FontTable& table) {
 }
 
 std::string WriteTfsTable(const FontTable& table) {
-  if (table.Tfs) {
-    const TfsEdits e = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
-    if (e.empty()) return table.Tfs->Serialize();
-  }
-  return SavedTfsDocument(table).Serialize();
+  if (!table.Tfs) return SavedTfsDocument(table).Serialize();
+  const TfsEdits e = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
+  if (e.empty()) return table.Tfs->Serialize();
+  TfsDocument doc = *table.Tfs;
+  doc.Apply(e);
+  return doc.Serialize();
 }
 
 }  // namespace mojihyo

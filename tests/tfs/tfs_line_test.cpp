@@ -61,7 +61,9 @@ TEST(ParseTfsLine, ReadsEachKindLiberally) {
     EXPECT_EQ(p.kind, c.kind);
     EXPECT_EQ(KeyOf(c.line, p), c.key);
     EXPECT_EQ(p.textAt != kNoText, c.hasText);
-    if (p.textAt != kNoText) EXPECT_EQ(c.line.substr(p.textAt), c.text);
+    if (p.textAt != kNoText) {
+      EXPECT_EQ(c.line.substr(p.textAt), c.text);
+    }
   }
 }
 
