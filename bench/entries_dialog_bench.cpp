@@ -29,7 +29,7 @@ mojihyo::FontTable& BigTable() {
 
 void BM_OpenEntriesDialog(benchmark::State& state) {
   for (auto _ : state) {
-    mojihyo::ui::frm16bitEntries dialog(BigTable());
+    mojihyo::ui::frm16bitEntries dialog(BigTable(), mojihyo::ui::ByteText());
     dialog.show();
     QApplication::processEvents();
     benchmark::DoNotOptimize(dialog.entries().rowCount());
@@ -40,7 +40,7 @@ BENCHMARK(BM_OpenEntriesDialog)->Unit(benchmark::kMillisecond);
 void BM_AcceptEntriesDialog(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    auto* dialog = new mojihyo::ui::frm16bitEntries(BigTable());
+    auto* dialog = new mojihyo::ui::frm16bitEntries(BigTable(), mojihyo::ui::ByteText());
     dialog->show();
     QApplication::processEvents();
     state.ResumeTiming();
@@ -53,7 +53,7 @@ void BM_AcceptEntriesDialog(benchmark::State& state) {
 BENCHMARK(BM_AcceptEntriesDialog)->Unit(benchmark::kMillisecond);
 
 void BM_MoveLineInEntriesDialog(benchmark::State& state) {
-  mojihyo::ui::frm16bitEntries dialog(BigTable());
+  mojihyo::ui::frm16bitEntries dialog(BigTable(), mojihyo::ui::ByteText());
   dialog.show();
   QApplication::processEvents();
   dialog.selectRow(30000);

@@ -17,10 +17,10 @@ Range RangeTo(const RunTimeState& state, int end) {
 
 void StartBlockOperation(RunTimeState& state, BlockCommand command) {
   switch (command) {
-    case BlockCommand::Copy: state.BlockMode = 1; break;
-    case BlockCommand::Cut: state.BlockMode = 1; break;
-    case BlockCommand::Lock: state.BlockMode = 2; break;
-    case BlockCommand::Unlock: state.BlockMode = 3; break;
+    case BlockCommand::Copy:
+    case BlockCommand::Cut: state.BlockMode = PendingBlock::Copy; break;
+    case BlockCommand::Lock: state.BlockMode = PendingBlock::Lock; break;
+    case BlockCommand::Unlock: state.BlockMode = PendingBlock::Unlock; break;
   }
   state.BlockCut = command == BlockCommand::Cut;
 }
@@ -34,23 +34,24 @@ void CopyBlock(FontTable& table, RunTimeState& state, int end) {
     if (state.BlockCut) SetEntryText(table, i, "");
   }
   state.BlockClipboard = std::move(clipboard);
-  state.BlockMode = 0;
+  state.BlockMode = PendingBlock::None;
   state.BlockCut = false;
 }
 
 void ApplyBlockLock(FontTable& table, RunTimeState& state, int end) {
   const Range r = RangeTo(state, end);
-  for (int i = r.lo; i <= r.hi; ++i) SetEntryLocked(table, i, state.BlockMode == 2);
-  state.BlockMode = 0;
+  for (int i = r.lo; i <= r.hi; ++i) SetEntryLocked(table, i, state.BlockMode == PendingBlock::Lock);
+  state.BlockMode = PendingBlock::None;
 }
 
 bool CompletePendingBlock(FontTable& table, RunTimeState& state, int end) {
   switch (state.BlockMode) {
-    case 1: CopyBlock(table, state, end); return true;
-    case 2:
-    case 3: ApplyBlockLock(table, state, end); return true;
-    default: return false;
+    case PendingBlock::Copy: CopyBlock(table, state, end); return true;
+    case PendingBlock::Lock:
+    case PendingBlock::Unlock: ApplyBlockLock(table, state, end); return true;
+    case PendingBlock::None: return false;
   }
+  return false;
 }
 
 std::vector<int> PasteBlock(FontTable& table, const RunTimeState& state) {

@@ -22,7 +22,7 @@ void StartBlockOperation(RunTimeState& state, BlockCommand command);
 // cut (locked cells too). Ends the pending operation.
 void CopyBlock(FontTable& table, RunTimeState& state, int end);
 
-// Locks (BlockMode 2) or unlocks the cells from the current cell to `end`.
+// Locks (a pending Lock) or unlocks the cells from the current cell to `end`.
 void ApplyBlockLock(FontTable& table, RunTimeState& state, int end);
 
 // Completes the pending operation, if any, with `end` as its second end;

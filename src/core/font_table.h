@@ -16,6 +16,11 @@ inline constexpr int kEntryCount = 256;
 
 class TfsDocument;
 
+// The table file formats the program reads and writes: the three of the
+// program's lineage, and TFS, the modern tables (Atlas, abcde,
+// Cartographer) kept whole line for line.
+enum class TableFormat { Thingy, Hexposure, MoJiHyo, Tfs };
+
 // Whoever shows the document (the grid) listens here. Every change of an
 // entry's text and every change of a lock is announced, so nothing a command
 // does can leave the window out of date.
@@ -91,7 +96,8 @@ struct FontTable {
 
   std::string CurrentFileName;
   std::string CurrentFileTitle;
-  std::string SaveFormat;
+  // The format Save writes; nothing until an open or a save chose one.
+  std::optional<TableFormat> SaveFormat;
   bool TableChanged = false;
 
   // Not part of the document: who is told about entry changes.
@@ -107,6 +113,9 @@ void AppendKeptLine(std::vector<std::string>& lines, std::string_view line);
 // True when a kept-line list holds at least one line.
 bool HasKeptLines(const std::vector<std::string>& lines);
 
+// The block operation waiting for the second end of its range.
+enum class PendingBlock { None, Copy /* or cut */, Lock, Unlock };
+
 // State of the running program that lives beside the document and is never
 // saved.
 struct RunTimeState {
@@ -114,8 +123,7 @@ struct RunTimeState {
   std::string StartupFileName;
   bool SettingsNotSaved = false;
   bool SaveDialogShown = false;
-  // 0 none, 1 copy or cut, 2 lock, 3 unlock.
-  int BlockMode = 0;
+  PendingBlock BlockMode = PendingBlock::None;
   bool BlockCut = false;
   // No value until the first Block Copy or Block Cut.
   std::optional<std::vector<std::string>> BlockClipboard;

@@ -21,6 +21,10 @@ std::string_view EntryLineValue(std::string_view line) {
 
 std::string EntryNumberText(std::string_view typed) { return PadHex(typed, 4); }
 
+std::uint32_t EntryNumberValue(std::string_view typed) {
+  return static_cast<std::uint32_t>(ReadHexNumber(EntryNumberText(typed)).value);
+}
+
 std::string EntryNumberText(std::uint32_t number) {
   return HexByte(static_cast<int>(number >> 8 & 0xFF)) + HexByte(static_cast<int>(number & 0xFF));
 }
@@ -44,10 +48,7 @@ std::optional<std::size_t> MoveEntryDown(LineList& lines, std::optional<std::siz
 }
 
 EntryRange EntryRangeOf(std::string_view startText, std::string_view endText) {
-  auto number = [](std::string_view text) {
-    return static_cast<std::uint32_t>(std::stoul(EntryNumberText(text), nullptr, 16));
-  };
-  std::uint32_t first = number(startText), last = number(endText);
+  std::uint32_t first = EntryNumberValue(startText), last = EntryNumberValue(endText);
   if (first > last) std::swap(first, last);
   return {first, last};
 }

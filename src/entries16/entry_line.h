@@ -24,6 +24,9 @@ std::string_view EntryLineValue(std::string_view line);
 // The four-digit form of a typed entry number ("400h" -> "0400").
 std::string EntryNumberText(std::string_view typed);
 
+// The number a typed entry number names, 0000h-FFFFh ("400h" -> 0x400).
+std::uint32_t EntryNumberValue(std::string_view typed);
+
 // The four-digit form of a number 0000h-FFFFh.
 std::string EntryNumberText(std::uint32_t number);
 

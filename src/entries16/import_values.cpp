@@ -70,7 +70,7 @@ std::vector<std::string> ReadImportValues(ImportSource source, std::string_view 
   return {};
 }
 
-void PlaceImportedValues(LineList& lines, const std::vector<ImportItem>& items,
+bool PlaceImportedValues(LineList& lines, const std::vector<ImportItem>& items,
                          std::uint32_t start, CollisionPolicy policy,
                          const std::function<void(std::size_t)>& progress) {
   // Only lines there before the import can hold a number, and only a line
@@ -115,6 +115,7 @@ void PlaceImportedValues(LineList& lines, const std::vector<ImportItem>& items,
     lines = std::move(kept);
   }
   lines.append(added);
+  return anyRemoved;
 }
 
 }  // namespace mojihyo

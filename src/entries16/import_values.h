@@ -47,7 +47,9 @@ enum class CollisionPolicy {
 // FFFFh is FFFF) and appends them to `lines` as entry lines, after every
 // line that was there. Only lines that were there before the import count
 // as holding a number. `progress` hears each item's position as it goes.
-void PlaceImportedValues(LineList& lines, const std::vector<ImportItem>& items,
+// Returns whether lines that were there before were taken out (Overwrite):
+// only then do the old lines move.
+bool PlaceImportedValues(LineList& lines, const std::vector<ImportItem>& items,
                          std::uint32_t start, CollisionPolicy policy,
                          const std::function<void(std::size_t)>& progress = {});
 

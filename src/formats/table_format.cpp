@@ -19,13 +19,6 @@ std::string_view FormatName(TableFormat format) {
   return {};
 }
 
-std::optional<TableFormat> FormatFromName(std::string_view name) {
-  for (TableFormat f : kAllTableFormats) {
-    if (FormatName(f) == name) return f;
-  }
-  return std::nullopt;
-}
-
 void ClearForOpen(FontTable& t) {
   for (std::string* value : {&t.LineBreakValue1, &t.LineBreakValue2, &t.StringBreakValue1,
                              &t.StringBreakValue2, &t.SectionBreakValue, &t.DakutenValue,
@@ -52,7 +45,7 @@ void ResetForNewTable(FontTable& t) {
   t.OmitSymbols = omitSymbols;
   t.TableChanged = false;
   t.CurrentFileName.clear();
-  t.SaveFormat.clear();
+  t.SaveFormat.reset();
 }
 
 std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines,

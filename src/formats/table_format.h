@@ -11,18 +11,12 @@
 
 namespace mojihyo {
 
-// The three formats of the program's lineage, and TFS: the modern tables
-// (Atlas, abcde, Cartographer), kept whole line for line.
-enum class TableFormat { Thingy, Hexposure, MoJiHyo, Tfs };
-
 inline constexpr TableFormat kAllTableFormats[] = {TableFormat::Thingy, TableFormat::Hexposure,
                                                    TableFormat::MoJiHyo, TableFormat::Tfs};
 
-// "Thingy", "Hexposure", "MoJiHyo" or "TFS": the names SaveFormat holds.
+// "Thingy", "Hexposure", "MoJiHyo" or "TFS": the names users know the
+// formats by.
 std::string_view FormatName(TableFormat format);
-
-// The format a SaveFormat text names; nothing for empty or unknown text.
-std::optional<TableFormat> FormatFromName(std::string_view name);
 
 // Empties the document before a file is read into it: control values,
 // options, kept lines, every entry's text (through the change rule) and

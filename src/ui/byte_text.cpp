@@ -14,8 +14,6 @@ namespace mojihyo::ui {
 
 namespace {
 
-DisplayEncoding current = DisplayEncoding::EucJp;
-
 const char* IcuName(DisplayEncoding e) {
   switch (e) {
     case DisplayEncoding::Utf8: return "UTF-8";
@@ -73,9 +71,6 @@ bool ForEachCharacter(const QString& text, PerCharacter&& f) {
 
 }  // namespace
 
-DisplayEncoding CurrentDisplayEncoding() { return current; }
-void SetDisplayEncoding(DisplayEncoding encoding) { current = encoding; }
-
 QString DisplayEncodingName(DisplayEncoding encoding) {
   switch (encoding) {
     case DisplayEncoding::Utf8: return QStringLiteral("UTF-8");
@@ -102,13 +97,13 @@ DisplayEncoding DetectDisplayEncoding(const FontTable& table) {
   return DisplayEncoding::Latin1;
 }
 
-QString ToDisplay(std::string_view bytes) {
-  if (auto text = Decoded(bytes, current)) return *text;
+QString ByteText::ToDisplay(std::string_view bytes) const {
+  if (auto text = Decoded(bytes, encoding_)) return *text;
   return OneBytePerCharacter(bytes);
 }
 
-std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom) {
-  const bool asBytes = current == DisplayEncoding::Latin1 || !DecodesCleanly(shownFrom, current);
+std::optional<std::string> ByteText::FromTyped(const QString& text, std::string_view shownFrom) const {
+  const bool asBytes = encoding_ == DisplayEncoding::Latin1 || !DecodesCleanly(shownFrom, encoding_);
   std::string bytes;
   const bool ok = ForEachCharacter(text, [&](QStringView c) {
     const char16_t code = c.size() == 1 ? c[0].unicode() : 0xFFFF;
@@ -119,7 +114,7 @@ std::optional<std::string> FromTyped(const QString& text, std::string_view shown
       bytes.push_back(static_cast<char>(code));
       return true;
     }
-    if (auto encoded = EncodedCharacter(c, current)) {
+    if (auto encoded = EncodedCharacter(c, encoding_)) {
       bytes += *encoded;
       return true;
     }
@@ -133,7 +128,7 @@ std::optional<std::string> FromTyped(const QString& text, std::string_view shown
   return bytes;
 }
 
-std::string BytesOfBox(const QString& text, std::string_view original) {
+std::string ByteText::BytesOfBox(const QString& text, std::string_view original) const {
   if (text == ToDisplay(original)) return std::string(original);
   QString oneLine = text;
   oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
@@ -141,12 +136,12 @@ std::string BytesOfBox(const QString& text, std::string_view original) {
   return oneLine.toUtf8().toStdString();
 }
 
-void GuardTypedText(QLineEdit* box) {
+void ByteText::GuardTypedText(QLineEdit* box) const {
   box->setProperty("acceptedText", box->text());
-  QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+  QObject::connect(box, &QLineEdit::textChanged, box, [box, codec = *this](const QString& text) {
     const QString before = box->property("acceptedText").toString();
     if (text == before) return;
-    if (FromTyped(text)) {
+    if (codec.FromTyped(text)) {
       box->setProperty("acceptedText", text);
       return;
     }

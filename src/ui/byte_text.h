@@ -24,8 +24,6 @@ namespace mojihyo::ui {
 
 enum class DisplayEncoding { Utf8, EucJp, ShiftJis, Latin1 };
 
-DisplayEncoding CurrentDisplayEncoding();
-void SetDisplayEncoding(DisplayEncoding encoding);
 // "UTF-8", "EUC-JP", "Shift-JIS", "Latin-1".
 QString DisplayEncodingName(DisplayEncoding encoding);
 
@@ -37,26 +35,39 @@ bool DecodesCleanly(std::string_view bytes, DisplayEncoding encoding);
 // or more, else Latin-1.
 DisplayEncoding DetectDisplayEncoding(const FontTable& table);
 
-// Bytes as the screen shows them.
-QString ToDisplay(std::string_view bytes);
+// Document bytes as one display encoding shows them, and typed text back
+// as bytes. The main window owns the encoding the user chose and hands a
+// ByteText to every window that shows or takes document text.
+class ByteText {
+public:
+  explicit ByteText(DisplayEncoding encoding = DisplayEncoding::EucJp) : encoding_(encoding) {}
 
-// The bytes of text the user typed. `shownFrom` are the bytes the text was
-// shown from before the edit: where they were shown one byte per character,
-// characters 00h-FFh stay single bytes. Otherwise each character is encoded
-// in the display encoding, and one it cannot hold but that lies in
-// 00h-FFh becomes that byte. Nothing when a character fits neither way, or
-// is a line break (a table line cannot hold one).
-std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom = {});
+  DisplayEncoding encoding() const { return encoding_; }
 
-// The bytes of a box that was filled from `original`: the original bytes
-// themselves while the box still shows them, else what was typed, without
-// line breaks (a character that fits no way is kept as UTF-8 rather than
-// lost).
-std::string BytesOfBox(const QString& text, std::string_view original = {});
+  // Bytes as the screen shows them.
+  QString ToDisplay(std::string_view bytes) const;
 
-// Refuses, as it is typed, any character FromTyped cannot store: the box
-// keeps the text it had.
-void GuardTypedText(QLineEdit* box);
+  // The bytes of text the user typed. `shownFrom` are the bytes the text was
+  // shown from before the edit: where they were shown one byte per
+  // character, characters 00h-FFh stay single bytes. Otherwise each
+  // character is encoded in the display encoding, and one it cannot hold but
+  // that lies in 00h-FFh becomes that byte. Nothing when a character fits
+  // neither way, or is a line break (a table line cannot hold one).
+  std::optional<std::string> FromTyped(const QString& text, std::string_view shownFrom = {}) const;
+
+  // The bytes of a box that was filled from `original`: the original bytes
+  // themselves while the box still shows them, else what was typed, without
+  // line breaks (a character that fits no way is kept as UTF-8 rather than
+  // lost).
+  std::string BytesOfBox(const QString& text, std::string_view original = {}) const;
+
+  // Refuses, as it is typed, any character FromTyped cannot store: the box
+  // keeps the text it had.
+  void GuardTypedText(QLineEdit* box) const;
+
+private:
+  DisplayEncoding encoding_;
+};
 
 // File paths as the document stores them (the system's own encoding of
 // file names) and as the screen shows them.

@@ -10,42 +10,32 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace mojihyo::ui {
 
-namespace {
-QLabel* MakeLabel(QWidget* parent, const std::pair<const char*, const char*>& design) {
-  auto* label = new QLabel(QString::fromLatin1(design.second), parent);
-  label->setObjectName(QString::fromLatin1(design.first));
-  label->setWordWrap(true);
-  return label;
-}
-}  // namespace
-
-ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& design, QWidget* parent)
-    : QDialog(parent), doc_(doc) {
+ControlValueDialog::ControlValueDialog(FontTable& doc, ByteText text, const Layout& design,
+                                       QWidget* parent)
+    : QDialog(parent), doc_(doc), text_(text) {
   setObjectName(QString::fromLatin1(design.objectName));
   setWindowTitle(QString::fromLatin1(design.title));
   auto* layout = new QVBoxLayout(this);
-  for (const auto& l : design.labelsBefore) layout->addWidget(MakeLabel(this, l));
-  for (std::size_t k = 0; k < design.boxes.size(); ++k) {
-    const Box& b = design.boxes[k];
-    auto* box = new QLineEdit(ToDisplay(doc_.*(b.field)), this);
-    box->setObjectName(QString::fromLatin1(b.name));
-    box->setMaxLength(b.maxLength > 0 ? b.maxLength : std::numeric_limits<int>::max());
+  QLabel* above = nullptr;
+  auto addLabel = [&](QWidget* parent, QBoxLayout* to, const Text& l) {
+    above = MakeLabel(parent, l.name, QString::fromLatin1(l.text));
+    to->addWidget(above);
+  };
+  for (const Text& l : design.labelsBefore) addLabel(this, layout, l);
+  for (const Box& b : design.boxes) {
+    QLineEdit* box = MakeBox(this, b.name, b.maxLength, above);
     InstallHexKeyFilter(box);
     layout->addWidget(box);
-    boxes_.emplace_back(box, b.field);
-    if (k < design.labelsAfterBox.size())
-      for (const auto& l : design.labelsAfterBox[k]) layout->addWidget(MakeLabel(this, l));
+    fields_.push_back({box, b.field, {}});
+    for (const Text& l : b.labelsAfter) addLabel(this, layout, l);
   }
+  RefreshFromTable();
 
-  auto* okay = new QPushButton(QStringLiteral("Okay"), this);
-  okay->setObjectName(QStringLiteral("Command1"));
+  auto* okay = MakeButton(this, "Command1", QStringLiteral("Okay"));
   okay->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("Command2"));
+  auto* cancel = MakeButton(this, "Command2", QStringLiteral("Cancel"));
   connect(okay, &QPushButton::clicked, this, &ControlValueDialog::Okay);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   AddButtonRow(layout, {okay, cancel});
@@ -53,79 +43,101 @@ ControlValueDialog::ControlValueDialog(FontTable& doc, const Layout& design, QWi
   auto* notes = new QGroupBox(QStringLiteral("Notes"), this);
   notes->setObjectName(QStringLiteral("Frame1"));
   auto* notesLayout = new QVBoxLayout(notes);
-  for (const auto& l : design.notes) notesLayout->addWidget(MakeLabel(notes, l));
+  for (const Text& l : design.notes) addLabel(notes, notesLayout, l);
   layout->addWidget(notes);
   setFixedWidth(380);
 }
 
 void ControlValueDialog::Okay() {
-  for (const auto& [box, field] : boxes_) doc_.*field = BytesOfBox(box->text(), doc_.*field);
+  for (Field& f : fields_) doc_.*f.field = text_.BytesOfBox(f.box->text(), f.shownFrom);
   // Okay marks the table changed even when nothing was altered.
   doc_.TableChanged = true;
+  for (Field& f : fields_) f.shownFrom = doc_.*f.field;
   accept();
 }
 
-frmNewLineValues::frmNewLineValues(FontTable& doc, QWidget* parent)
+bool ControlValueDialog::HasPendingEdits() const {
+  for (const Field& f : fields_)
+    if (f.box->text() != text_.ToDisplay(f.shownFrom)) return true;
+  return false;
+}
+
+void ControlValueDialog::RefreshFromTable() {
+  for (Field& f : fields_) {
+    if (f.box->text() != text_.ToDisplay(f.shownFrom)) continue;  // typed in: the user's text stays
+    f.shownFrom = doc_.*f.field;
+    f.box->setText(text_.ToDisplay(f.shownFrom));
+  }
+}
+
+frmNewLineValues::frmNewLineValues(FontTable& doc, ByteText text, QWidget* parent)
     : ControlValueDialog(
-          doc,
-          {"frmNewLineValues",
-           "Line Break Values",
-           {{"Label1", "A Line Break value indicates the end of one line of text, and the "
-                       "beginning of a new line."},
-            {"Label2", "Enter the Line Break value below (e.g., 01h):"}},
-           {{"NewLineValue1", &FontTable::LineBreakValue1, 3},
-            {"NewLineValue2", &FontTable::LineBreakValue2, 3}},
-           {{{"Label3", "If the ROM you are editing uses more than one Line Break value, you may "
-                        "enter a second value below:"}}},
-           {{"Label4", "The Thingy documentation refers to Line Breaks as New Line values."},
-            {"Label5", "The Hexposure documentation doesn't specify whether two Line Break values "
-                       "are supported, so only the first one will be saved in Hexposure table "
-                       "files."}}},
+          doc, text,
+          {.objectName = "frmNewLineValues",
+           .title = "Line Break Values",
+           .labelsBefore = {{"Label1", "A Line Break value indicates the end of one line of text, and "
+                                       "the beginning of a new line."},
+                            {"Label2", "Enter the Line Break value below (e.g., 01h):"}},
+           .boxes = {{.name = "NewLineValue1",
+                      .field = &FontTable::LineBreakValue1,
+                      .maxLength = 3,
+                      .labelsAfter = {{"Label3", "If the ROM you are editing uses more than one Line "
+                                                 "Break value, you may enter a second value below:"}}},
+                     {.name = "NewLineValue2", .field = &FontTable::LineBreakValue2, .maxLength = 3}},
+           .notes = {{"Label4", "The Thingy documentation refers to Line Breaks as New Line values."},
+                     {"Label5", "The Hexposure documentation doesn't specify whether two Line Break "
+                                "values are supported, so only the first one will be saved in "
+                                "Hexposure table files."}}},
           parent) {}
 
-frmEndStringValues::frmEndStringValues(FontTable& doc, QWidget* parent)
+frmEndStringValues::frmEndStringValues(FontTable& doc, ByteText text, QWidget* parent)
     : ControlValueDialog(
-          doc,
-          {"frmEndStringValues",
-           "String Break Values",
-           {{"Label1", "A String Break value indicates the end of a text string."},
-            {"Label2", "Enter the String Break value below (e.g., 0):"}},
-           {{"EndStringValue1", &FontTable::StringBreakValue1, 3},
-            {"EndStringValue2", &FontTable::StringBreakValue2, 3}},
-           {{{"Label3", "If the ROM you are editing uses more than one String Break value, you "
-                        "may enter a second value below:"}}},
-           {{"Label4", "The Thingy documentation refers to String Breaks as End String Values."},
-            {"Label6", "The Hexposure documentation does not specify whether two String Break "
-                       "values are supported, so only the first will be saved in Hexposure table "
-                       "files."}}},
+          doc, text,
+          {.objectName = "frmEndStringValues",
+           .title = "String Break Values",
+           .labelsBefore = {{"Label1", "A String Break value indicates the end of a text string."},
+                            {"Label2", "Enter the String Break value below (e.g., 0):"}},
+           .boxes = {{.name = "EndStringValue1",
+                      .field = &FontTable::StringBreakValue1,
+                      .maxLength = 3,
+                      .labelsAfter = {{"Label3", "If the ROM you are editing uses more than one String "
+                                                 "Break value, you may enter a second value below:"}}},
+                     {.name = "EndStringValue2", .field = &FontTable::StringBreakValue2, .maxLength = 3}},
+           .notes = {{"Label4", "The Thingy documentation refers to String Breaks as End String Values."},
+                     {"Label6", "The Hexposure documentation does not specify whether two String "
+                                "Break values are supported, so only the first will be saved in "
+                                "Hexposure table files."}}},
           parent) {}
 
-frmSectionBreakValue::frmSectionBreakValue(FontTable& doc, QWidget* parent)
+frmSectionBreakValue::frmSectionBreakValue(FontTable& doc, ByteText text, QWidget* parent)
     : ControlValueDialog(
-          doc,
-          {"frmSectionBreakValue",
-           "Section Break Value",
-           {{"Label1", "The Section Break value is used to represent the end of a section of text "
-                       "(like a paragraph) in a string, but not the end of the string itself."},
-            {"Label2", "Enter the Section Break value below (e.g., 02h):"}},
-           {{"SectionBreakValue", &FontTable::SectionBreakValue, 0}},
-           {},
-           {{"Label3", "The Section Break value is only supported by Hexposure.  It will not be "
-                       "saved in Thingy table files."}}},
+          doc, text,
+          {.objectName = "frmSectionBreakValue",
+           .title = "Section Break Value",
+           .labelsBefore = {{"Label1", "The Section Break value is used to represent the end of a "
+                                       "section of text (like a paragraph) in a string, but not the "
+                                       "end of the string itself."},
+                            {"Label2", "Enter the Section Break value below (e.g., 02h):"}},
+           .boxes = {{.name = "SectionBreakValue", .field = &FontTable::SectionBreakValue, .maxLength = 0}},
+           .notes = {{"Label3", "The Section Break value is only supported by Hexposure.  It will not "
+                                "be saved in Thingy table files."}}},
           parent) {}
 
-frmModifierValues::frmModifierValues(FontTable& doc, QWidget* parent)
+frmModifierValues::frmModifierValues(FontTable& doc, ByteText text, QWidget* parent)
     : ControlValueDialog(
-          doc,
-          {"frmModifierValues",
-           "Dakuten/Handakuten Values",
-           {{"Label1", "These are the values that represent the dakuten/handakuten symbols."},
-            {"Label2", "Enter the dakuten value below (e.g., 01h):"}},
-           {{"DakutenValue", &FontTable::DakutenValue, 3},
-            {"HandakutenValue", &FontTable::HandakutenValue, 3}},
-           {{{"Label3", "Enter the handakuten value below:"}}},
-           {{"Label4", "Only Thingy supports these values.  They will not be saved Hexposure table "
-                       "files."}}},
+          doc, text,
+          {.objectName = "frmModifierValues",
+           .title = "Dakuten/Handakuten Values",
+           .labelsBefore = {{"Label1", "These are the values that represent the dakuten/handakuten "
+                                       "symbols."},
+                            {"Label2", "Enter the dakuten value below (e.g., 01h):"}},
+           .boxes = {{.name = "DakutenValue",
+                      .field = &FontTable::DakutenValue,
+                      .maxLength = 3,
+                      .labelsAfter = {{"Label3", "Enter the handakuten value below:"}}},
+                     {.name = "HandakutenValue", .field = &FontTable::HandakutenValue, .maxLength = 3}},
+           .notes = {{"Label4", "Only Thingy supports these values.  They will not be saved Hexposure "
+                                "table files."}}},
           parent) {}
 
 }  // namespace mojihyo::ui

@@ -5,6 +5,7 @@
 // marks the table changed, "Cancel" and the close box store nothing.
 
 #include "core/font_table.h"
+#include "ui/byte_text.h"
 
 #include <QDialog>
 
@@ -19,55 +20,72 @@ class ControlValueDialog : public QDialog {
   Q_OBJECT
 
 public:
-  // One box and the field it edits.
+  // A label: its object name and its text.
+  struct Text {
+    const char* name;
+    const char* text;
+  };
+  // One box, the field it edits, and the labels placed right after it.
   struct Box {
     const char* name;
     std::string FontTable::*field;
     int maxLength;  // typed characters; 0 for no limit
+    std::vector<Text> labelsAfter = {};
   };
-  // Labels and boxes from the top, then the notes: a label is text, a box
-  // is given by its index into `boxes`.
+  // From the top: labels, boxes (each named by the label just above it),
+  // then the notes.
   struct Layout {
     const char* objectName;
     const char* title;
-    std::vector<std::pair<const char*, const char*>> labelsBefore;  // name, text
+    std::vector<Text> labelsBefore;
     std::vector<Box> boxes;
-    // Placed after box k: the labels named here.
-    std::vector<std::vector<std::pair<const char*, const char*>>> labelsAfterBox;
-    std::vector<std::pair<const char*, const char*>> notes;
+    std::vector<Text> notes;
   };
 
-  ControlValueDialog(FontTable& doc, const Layout& layout, QWidget* parent);
+  ControlValueDialog(FontTable& doc, ByteText text, const Layout& layout, QWidget* parent);
+
+  // Stores every box and marks the table changed, as "Okay" does.
+  void Okay();
+  // Whether the user typed in a box since it was filled from the table.
+  bool HasPendingEdits() const;
+  // Fills the boxes the user has not typed in from the table again, once
+  // the table was replaced.
+  void RefreshFromTable();
 
 private:
-  void Okay();
+  struct Field {
+    QLineEdit* box;
+    std::string FontTable::*field;
+    std::string shownFrom;  // the bytes the box was filled from
+  };
 
   FontTable& doc_;
-  std::vector<std::pair<QLineEdit*, std::string FontTable::*>> boxes_;
+  ByteText text_;
+  std::vector<Field> fields_;
 };
 
 class frmNewLineValues : public ControlValueDialog {
   Q_OBJECT
 public:
-  explicit frmNewLineValues(FontTable& doc, QWidget* parent = nullptr);
+  frmNewLineValues(FontTable& doc, ByteText text, QWidget* parent = nullptr);
 };
 
 class frmEndStringValues : public ControlValueDialog {
   Q_OBJECT
 public:
-  explicit frmEndStringValues(FontTable& doc, QWidget* parent = nullptr);
+  frmEndStringValues(FontTable& doc, ByteText text, QWidget* parent = nullptr);
 };
 
 class frmSectionBreakValue : public ControlValueDialog {
   Q_OBJECT
 public:
-  explicit frmSectionBreakValue(FontTable& doc, QWidget* parent = nullptr);
+  frmSectionBreakValue(FontTable& doc, ByteText text, QWidget* parent = nullptr);
 };
 
 class frmModifierValues : public ControlValueDialog {
   Q_OBJECT
 public:
-  explicit frmModifierValues(FontTable& doc, QWidget* parent = nullptr);
+  frmModifierValues(FontTable& doc, ByteText text, QWidget* parent = nullptr);
 };
 
 }  // namespace mojihyo::ui

@@ -2,7 +2,10 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include <limits>
 
 namespace mojihyo::ui {
 
@@ -13,10 +16,21 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
+  if (!toolTip.isEmpty()) button->setToolTip(toolTip);
   return button;
+}
+
+QLineEdit* MakeBox(QWidget* parent, const char* name, int maxLength, QLabel* label) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  // Entries and values read from files can be long; a box must not cut them.
+  box->setMaxLength(maxLength > 0 ? maxLength : std::numeric_limits<int>::max());
+  if (label) label->setBuddy(box);
+  return box;
 }
 
 void AddButtonRow(QBoxLayout* layout, std::initializer_list<QWidget*> buttons) {

@@ -5,8 +5,8 @@
 
 namespace mojihyo::ui {
 
-EntryListModel::EntryListModel(LineList lines, QObject* parent)
-    : QAbstractListModel(parent), lines_(std::move(lines)) {}
+EntryListModel::EntryListModel(LineList lines, ByteText text, QObject* parent)
+    : QAbstractListModel(parent), lines_(std::move(lines)), text_(text) {}
 
 int EntryListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(lines_.size());
@@ -15,7 +15,7 @@ int EntryListModel::rowCount(const QModelIndex& parent) const {
 QVariant EntryListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || static_cast<std::size_t>(index.row()) >= lines_.size()) return {};
   if (role == Qt::DisplayRole)
-    return ToDisplay(lines_[static_cast<std::size_t>(index.row())]);
+    return text_.ToDisplay(lines_[static_cast<std::size_t>(index.row())]);
   return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/line_list.h"
+#include "ui/byte_text.h"
 
 #include <QAbstractListModel>
 
@@ -15,7 +16,7 @@ class EntryListModel : public QAbstractListModel {
   Q_OBJECT
 
 public:
-  explicit EntryListModel(LineList lines, QObject* parent = nullptr);
+  EntryListModel(LineList lines, ByteText text, QObject* parent = nullptr);
 
   const LineList& lines() const { return lines_; }
 
@@ -36,6 +37,7 @@ private:
   void rowsChanged(std::size_t a, std::size_t b);
 
   LineList lines_;
+  ByteText text_;
 };
 
 }  // namespace mojihyo::ui

@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
 #include "ui/entry_list_model.h"
 #include "ui/frm_add_16bit_entry.h"
 #include "ui/frm_add_16bit_series.h"
@@ -19,11 +20,12 @@
 
 namespace mojihyo::ui {
 
-frm16bitEntries::frm16bitEntries(FontTable& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+frm16bitEntries::frm16bitEntries(FontTable& doc, ByteText text, QWidget* parent)
+    : QDialog(parent), doc_(doc), text_(text) {
   setObjectName(QStringLiteral("frm16bitEntries"));
   setWindowTitle(QStringLiteral("16-bit Font Table Entries"));
 
-  model_ = new EntryListModel(doc_.SixteenBitEntries, this);
+  model_ = new EntryListModel(doc_.SixteenBitEntries, text_, this);
   lstEntries = new QListView(this);
   lstEntries->setObjectName(QStringLiteral("lstEntries"));
   lstEntries->setModel(model_);
@@ -32,10 +34,8 @@ frm16bitEntries::frm16bitEntries(FontTable& doc, QWidget* parent) : QDialog(pare
   lstEntries->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
   auto button = [this](const char* name, const QString& caption, const char* tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton* b = MakeButton(this, name, caption, QString::fromLatin1(tip));
     b->setAutoDefault(false);
-    if (*tip) b->setToolTip(QString::fromLatin1(tip));
     return b;
   };
   btnAddEntry = button("btnAddEntry", "Add", "Add a new 16-bit font table entry");
@@ -55,11 +55,9 @@ frm16bitEntries::frm16bitEntries(FontTable& doc, QWidget* parent) : QDialog(pare
   chkConfirmDelete->setChecked(true);
   btnSave = button("btnSave", "Okaly-Dokaly", "Accept the entry list and return to the main window");
   btnCancel = button("btnCancel", "Cancel", "Undo changes and return to the main window");
-  Label1 = new QLabel(
-      QStringLiteral("Note: 16-bit font table entries will not be saved in Hexposure table files."),
-      this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setWordWrap(true);
+  Label1 = MakeLabel(
+      this, "Label1",
+      QStringLiteral("Note: 16-bit font table entries will not be saved in Hexposure table files."));
 
   connect(btnAddEntry, &QPushButton::clicked, this, &frm16bitEntries::btnAddEntry_Click);
   connect(btnEditEntry, &QPushButton::clicked, this, &frm16bitEntries::btnEditEntry_Click);

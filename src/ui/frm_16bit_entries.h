@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "ui/byte_text.h"
 
 #include <QDialog>
 
@@ -22,9 +23,11 @@ class frm16bitEntries : public QDialog {
   Q_OBJECT
 
 public:
-  explicit frm16bitEntries(FontTable& doc, QWidget* parent = nullptr);
+  frm16bitEntries(FontTable& doc, ByteText text, QWidget* parent = nullptr);
 
   EntryListModel& entries() { return *model_; }
+  // How this dialog and the ones it opens show and take entry values.
+  const ByteText& byteText() const { return text_; }
   std::optional<std::size_t> selectedRow() const;
   void selectRow(std::optional<std::size_t> row);
 
@@ -40,6 +43,7 @@ private:
   void btnSave_Click();
 
   FontTable& doc_;
+  ByteText text_;
   EntryListModel* model_;
   QListView* lstEntries;
   QPushButton* btnAddEntry;

@@ -1,5 +1,6 @@
 #include "ui/frm_add_16bit_entry.h"
 
+#include "core/hex_notation.h"
 #include "entries16/entry_line.h"
 #include "ui/byte_text.h"
 #include "ui/dialog_parts.h"
@@ -13,35 +14,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace mojihyo::ui {
 
 namespace {
 
 // The layout both entry dialogs share: number, value, two buttons.
 template <typename Dialog>
-void BuildEntryDialog(Dialog* d, QLabel*& label1, QLineEdit*& number, QLabel*& label2,
-                      QLineEdit*& value, QPushButton*& ok, QPushButton*& cancel,
+void BuildEntryDialog(Dialog* d, const ByteText& text, QLabel*& label1, QLineEdit*& number,
+                      QLabel*& label2, QLineEdit*& value, QPushButton*& ok, QPushButton*& cancel,
                       const char* okText, const char* cancelText) {
-  label1 = new QLabel(QStringLiteral("Type the 16-bit entry number below (e.g., 0400h):"), d);
-  label1->setObjectName(QStringLiteral("Label1"));
-  number = new QLineEdit(d);
-  number->setObjectName(QStringLiteral("EntryNumber"));
-  number->setMaxLength(5);
-  label2 = new QLabel(QStringLiteral("Type the entry's value (e.g., Cecil):"), d);
-  label2->setObjectName(QStringLiteral("Label2"));
-  value = new QLineEdit(d);
-  value->setObjectName(QStringLiteral("EntryValue"));
-  value->setMaxLength(std::numeric_limits<int>::max());
-  GuardTypedText(value);
-  label1->setBuddy(number);
-  label2->setBuddy(value);
-  ok = new QPushButton(QString::fromLatin1(okText), d);
-  ok->setObjectName(QStringLiteral("Command1"));
+  label1 = MakeLabel(d, "Label1", QStringLiteral("Type the 16-bit entry number below (e.g., 0400h):"));
+  number = MakeBox(d, "EntryNumber", 5, label1);
+  label2 = MakeLabel(d, "Label2", QStringLiteral("Type the entry's value (e.g., Cecil):"));
+  value = MakeBox(d, "EntryValue", 0, label2);
+  text.GuardTypedText(value);
+  ok = MakeButton(d, "Command1", QString::fromLatin1(okText));
   ok->setDefault(true);
-  cancel = new QPushButton(QString::fromLatin1(cancelText), d);
-  cancel->setObjectName(QStringLiteral("Command2"));
+  cancel = MakeButton(d, "Command2", QString::fromLatin1(cancelText));
   QObject::connect(cancel, &QPushButton::clicked, d, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(d);
@@ -56,25 +45,26 @@ void BuildEntryDialog(Dialog* d, QLabel*& label1, QLineEdit*& number, QLabel*& l
 frmAdd16bitEntry::frmAdd16bitEntry(frm16bitEntries& list) : QDialog(&list), list_(list) {
   setObjectName(QStringLiteral("frmAdd16bitEntry"));
   setWindowTitle(QStringLiteral("Add Entry"));
-  BuildEntryDialog(this, Label1, EntryNumber, Label2, EntryValue, Command1, Command2,
-                   "Add Entry", "Forget It");
+  BuildEntryDialog(this, list_.byteText(), Label1, EntryNumber, Label2, EntryValue, Command1,
+                   Command2, "Add Entry", "Forget It");
   InstallHexKeyFilter(EntryNumber);
   connect(Command1, &QPushButton::clicked, this, &frmAdd16bitEntry::Command1_Click);
 }
 
 void frmAdd16bitEntry::Command1_Click() {
-  const std::string typed = BytesOfBox(EntryNumber->text());
+  const ByteText& text = list_.byteText();
+  const std::string typed = text.BytesOfBox(EntryNumber->text());
   const std::string number = EntryNumberText(typed);
   if (NumberInUse(list_.entries().lines(), number)) {
     Prompts().Message(this, {QStringLiteral("Entry Number In Use"),
-                             "You specified " + ToDisplay(typed) +
+                             "You specified " + text.ToDisplay(typed) +
                                  " as the entry number you want to use.\r"
                                  "That entry number is already taken.\r"
                                  "Please choose a different one.",
                              QMessageBox::Information, QMessageBox::Ok});
     return;
   }
-  list_.entries().append(MakeEntryLine(number, BytesOfBox(EntryValue->text())));
+  list_.entries().append(MakeEntryLine(number, text.BytesOfBox(EntryValue->text())));
   // The selection moves one row down: with none, the first row is selected.
   const auto selected = list_.selectedRow();
   list_.selectRow(selected ? *selected + 1 : 0);
@@ -85,21 +75,25 @@ frmEdit16bitEntry::frmEdit16bitEntry(frm16bitEntries& list, std::size_t row)
     : QDialog(&list), list_(list), row_(row) {
   setObjectName(QStringLiteral("frmEdit16bitEntry"));
   setWindowTitle(QStringLiteral("Edit Entry"));
-  BuildEntryDialog(this, Label1, EntryNumber, Label2, EntryValue, Command1, Command2, "Okay",
+  const ByteText& text = list_.byteText();
+  BuildEntryDialog(this, text, Label1, EntryNumber, Label2, EntryValue, Command1, Command2, "Okay",
                    "Cancel");
   // The number box keeps the value boxes' character list but is not filtered.
-  EntryNumber->setProperty("tag", QStringLiteral("0123456789abcdefhABCDEFH"));
+  EntryNumber->setProperty("tag", QString::fromLatin1(kHexAllowedChars.data(),
+                                                      static_cast<qsizetype>(kHexAllowedChars.size())));
   const std::string_view line = list_.entries().lines()[row_];
-  EntryNumber->setText(ToDisplay(EntryLineNumber(line)) + "h");
-  EntryValue->setText(ToDisplay(EntryLineValue(line)));
+  EntryNumber->setText(text.ToDisplay(EntryLineNumber(line)) + "h");
+  EntryValue->setText(text.ToDisplay(EntryLineValue(line)));
   connect(Command1, &QPushButton::clicked, this, &frmEdit16bitEntry::Command1_Click);
 }
 
 void frmEdit16bitEntry::Command1_Click() {
+  const ByteText& text = list_.byteText();
   const std::string line(list_.entries().lines()[row_]);
-  const std::string number =
-      EntryNumberText(BytesOfBox(EntryNumber->text(), std::string(EntryLineNumber(line)) + "h"));
-  list_.entries().replace(row_, MakeEntryLine(number, BytesOfBox(EntryValue->text(), EntryLineValue(line))));
+  const std::string number = EntryNumberText(
+      text.BytesOfBox(EntryNumber->text(), std::string(EntryLineNumber(line)) + "h"));
+  list_.entries().replace(
+      row_, MakeEntryLine(number, text.BytesOfBox(EntryValue->text(), EntryLineValue(line))));
   accept();
 }
 

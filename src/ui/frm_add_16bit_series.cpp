@@ -13,27 +13,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace mojihyo::ui {
 
 frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), list_(list) {
   setObjectName(QStringLiteral("frmAdd16bitSeries"));
   setWindowTitle(QStringLiteral("Add Series"));
-  Label1 = new QLabel(
-      QStringLiteral("Type in the desired range of entry numbers below (e.g., 1500h through 15B2h):"),
-      this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setWordWrap(true);
-  StartNumber = new QLineEdit(this);
-  StartNumber->setObjectName(QStringLiteral("StartNumber"));
+  Label1 = MakeLabel(
+      this, "Label1",
+      QStringLiteral("Type in the desired range of entry numbers below (e.g., 1500h through 15B2h):"));
+  StartNumber = MakeBox(this, "StartNumber", 0, Label1);
   Label2 = MakeLabel(this, "Label2", QStringLiteral("through"));
-  EndNumber = new QLineEdit(this);
-  EndNumber->setObjectName(QStringLiteral("EndNumber"));
-  for (QLineEdit* box : {StartNumber, EndNumber}) {
-    box->setMaxLength(std::numeric_limits<int>::max());
-    InstallHexKeyFilter(box);
-  }
+  EndNumber = MakeBox(this, "EndNumber", 0, Label2);
+  for (QLineEdit* box : {StartNumber, EndNumber}) InstallHexKeyFilter(box);
   btnBegin = MakeButton(this, "btnBegin", QStringLiteral("Begin Value Entry"));
   btnBegin->setDefault(true);
   Command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"));
@@ -53,36 +44,32 @@ frmAdd16bitSeries::frmAdd16bitSeries(frm16bitEntries& list) : QDialog(&list), li
 
 void frmAdd16bitSeries::btnBegin_Click() {
   hide();
+  const ByteText& text = list_.byteText();
   const EntryRange range =
-      EntryRangeOf(BytesOfBox(StartNumber->text()), BytesOfBox(EndNumber->text()));
+      EntryRangeOf(text.BytesOfBox(StartNumber->text()), text.BytesOfBox(EndNumber->text()));
   // Stop Now ends this loop only: the request lives and dies here.
   for (std::uint32_t i = range.first; i <= range.last; ++i) {
     const std::string number = EntryNumberText(i);
-    frmEnter16bitValue ask(ToDisplay(number), i - range.first + 1, range.count(), &list_);
+    frmEnter16bitValue ask(text, text.ToDisplay(number), i - range.first + 1, range.count(), &list_);
     Prompts().RunModal(ask);
     if (ask.choice() == frmEnter16bitValue::Choice::Next)
-      list_.entries().append(MakeEntryLine(number, BytesOfBox(ask.value())));
+      list_.entries().append(MakeEntryLine(number, text.BytesOfBox(ask.value())));
     if (ask.choice() == frmEnter16bitValue::Choice::Stop) break;
   }
   accept();
 }
 
-frmEnter16bitValue::frmEnter16bitValue(const QString& number, std::uint32_t position,
-                                       std::uint32_t count, QWidget* parent)
+frmEnter16bitValue::frmEnter16bitValue(const ByteText& text, const QString& number,
+                                       std::uint32_t position, std::uint32_t count, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmEnter16bitValue"));
   setWindowTitle("Entry " + number + "h");
-  lblEntryNumber = new QLabel(QStringLiteral("This is entry number %1 in a series of %2.")
-                                  .arg(position)
-                                  .arg(count),
-                              this);
-  lblEntryNumber->setObjectName(QStringLiteral("lblEntryNumber"));
+  lblEntryNumber = MakeLabel(
+      this, "lblEntryNumber",
+      QStringLiteral("This is entry number %1 in a series of %2.").arg(position).arg(count));
   lblTypeValue = MakeLabel(this, "lblTypeValue", "Type the desired value for entry " + number + "h below:");
-  EntryValue = new QLineEdit(this);
-  EntryValue->setObjectName(QStringLiteral("EntryValue"));
-  EntryValue->setMaxLength(std::numeric_limits<int>::max());
-  GuardTypedText(EntryValue);
-  lblTypeValue->setBuddy(EntryValue);
+  EntryValue = MakeBox(this, "EntryValue", 0, lblTypeValue);
+  text.GuardTypedText(EntryValue);
   Command1 = MakeButton(this, "Command1", QStringLiteral("Next Entry"));
   Command1->setDefault(true);
   Command2 = MakeButton(this, "Command2", QStringLiteral("Skip This Entry"));

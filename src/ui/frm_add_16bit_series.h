@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/byte_text.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -37,8 +39,8 @@ class frmEnter16bitValue : public QDialog {
 public:
   enum class Choice { Next, Skip, Stop };
 
-  frmEnter16bitValue(const QString& number, std::uint32_t position, std::uint32_t count,
-                     QWidget* parent);
+  frmEnter16bitValue(const ByteText& text, const QString& number, std::uint32_t position,
+                     std::uint32_t count, QWidget* parent);
 
   // Skip unless a button said otherwise: closing by the frame skips.
   Choice choice() const { return choice_; }

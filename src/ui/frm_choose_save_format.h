@@ -1,25 +1,28 @@
 #pragma once
 
+#include "core/font_table.h"
+
 #include <QDialog>
 
-#include <string>
+#include <optional>
 
 class QLabel;
 class QPushButton;
 
 namespace mojihyo::ui {
 
-// Asks which format a table without one is saved in. A format button sets
-// `saveFormat` to its name, Cancel empties it; closing the window by its
-// frame leaves it as it was.
+// Asks which format a table without one is saved in. A format button
+// chooses its format; Cancel and the window's close box choose none.
 class frmChooseSaveFormat : public QDialog {
   Q_OBJECT
 
 public:
-  frmChooseSaveFormat(std::string& saveFormat, QWidget* parent = nullptr);
+  explicit frmChooseSaveFormat(QWidget* parent = nullptr);
+
+  std::optional<TableFormat> choice() const { return choice_; }
 
 private:
-  std::string& saveFormat_;
+  std::optional<TableFormat> choice_;
   QLabel* Label1;
   QPushButton* btnThingyTBL;
   QPushButton* btnHexposureTBL;

@@ -23,21 +23,14 @@ frmImportGetStart::frmImportGetStart(frm16bitEntries& list, std::vector<ImportIt
     : QDialog(parent), list_(list), items_(std::move(items)) {
   setObjectName(QStringLiteral("frmImportGetStart"));
   setWindowTitle(QStringLiteral("And Finally...."));
-  Label1 = new QLabel(QStringLiteral("Type the starting entry number for the values that are being "
-                                     "imported (e.g., 0400h):"),
-                      this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setWordWrap(true);
-  StartingNumber = new QLineEdit(this);
-  StartingNumber->setObjectName(QStringLiteral("StartingNumber"));
-  StartingNumber->setMaxLength(5);
+  Label1 = MakeLabel(this, "Label1",
+                     QStringLiteral("Type the starting entry number for the values that are being "
+                                    "imported (e.g., 0400h):"));
+  StartingNumber = MakeBox(this, "StartingNumber", 5, Label1);
   InstallHexKeyFilter(StartingNumber);
-  Label1->setBuddy(StartingNumber);
-  Label2 = new QLabel(QStringLiteral("If MoJiHyo comes across an entry number that is already "
-                                     "taken, what should it do?"),
-                      this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setWordWrap(true);
+  Label2 = MakeLabel(this, "Label2",
+                     QStringLiteral("If MoJiHyo comes across an entry number that is already "
+                                    "taken, what should it do?"));
   auto radio = [this](const char* name, const char* caption) {
     auto* r = new QRadioButton(QString::fromLatin1(caption), this);
     r->setObjectName(QString::fromLatin1(name));
@@ -71,8 +64,8 @@ CollisionPolicy frmImportGetStart::Policy() const {
 }
 
 void frmImportGetStart::Command1_Click() {
-  const auto start = static_cast<std::uint32_t>(
-      std::stoul(EntryNumberText(BytesOfBox(StartingNumber->text())), nullptr, 16));
+  const std::uint32_t start =
+      EntryNumberValue(list_.byteText().BytesOfBox(StartingNumber->text()));
   const CollisionPolicy policy = Policy();
 
   // Only the bar is left while the values go in.
@@ -89,7 +82,7 @@ void frmImportGetStart::Command1_Click() {
   QElapsedTimer sinceRepaint;
   sinceRepaint.start();
   LineList lines = list_.entries().lines();
-  PlaceImportedValues(lines, items_, start, policy, [&](std::size_t i) {
+  const bool removedOldLines = PlaceImportedValues(lines, items_, start, policy, [&](std::size_t i) {
     // Show progress a few dozen times a second, not once per value.
     if (sinceRepaint.elapsed() < 30) return;
     prgImporting->setValue(static_cast<int>(i));
@@ -100,12 +93,8 @@ void frmImportGetStart::Command1_Click() {
   // The selection stays where the old lines stay; it goes when Overwrite
   // took lines out from under it.
   const std::optional<std::size_t> selected = list_.selectedRow();
-  const LineList& before = list_.entries().lines();
-  bool onlyAppended = lines.size() >= before.size();
-  for (std::size_t i = 0; onlyAppended && i < before.size(); ++i)
-    onlyAppended = lines[i] == before[i];
   list_.entries().replaceAll(std::move(lines));
-  if (onlyAppended) list_.selectRow(selected);
+  if (!removedOldLines) list_.selectRow(selected);
   accept();
 }
 

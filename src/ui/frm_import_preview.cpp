@@ -17,18 +17,15 @@ frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std:
     : QDialog(&list), list_(list), values_(values) {
   setObjectName(QStringLiteral("frmImportPreview"));
   setWindowTitle(QStringLiteral("Import Preview"));
-  Label1 = new QLabel(
-      QStringLiteral("This is a list of the entry values that were found in the file you "
-                     "specified.  If there are any values that you want to leave out, deselect "
-                     "them."),
-      this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setWordWrap(true);
+  Label1 = MakeLabel(this, "Label1",
+                     QStringLiteral("This is a list of the entry values that were found in the file "
+                                    "you specified.  If there are any values that you want to leave "
+                                    "out, deselect them."));
   lstImportItems = new QListWidget(this);
   lstImportItems->setObjectName(QStringLiteral("lstImportItems"));
   lstImportItems->setUniformItemSizes(true);
   for (const std::string& value : values) {
-    auto* item = new QListWidgetItem(ToDisplay(value), lstImportItems);
+    auto* item = new QListWidgetItem(list_.byteText().ToDisplay(value), lstImportItems);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }

@@ -24,11 +24,8 @@ struct Twips {
   int left, top, width, height;
 };
 
-constexpr int kCellFontSize = 8;
 constexpr int kSmallestFont = 4;
 constexpr int kLargestFont = 72;
-
-const char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
@@ -77,7 +74,7 @@ void frmMain::BuildGrid() {
 
   // Labels 0-15 head the columns (the low digit), 16-31 the rows (the high one).
   for (int k = 0; k < 32; ++k) {
-    auto* label = new QLabel(QString(QLatin1Char(kHexDigits[k % 16])), area);
+    auto* label = new QLabel(QString(QLatin1Char(HexByte(k % 16).back())), area);
     label->setObjectName(QStringLiteral("Label1(%1)").arg(k));
     label->setFont(arial);
     label->setAlignment(Qt::AlignCenter);
@@ -135,11 +132,7 @@ void frmMain::Form_Load(const QString& commandLine) {
   // A new table is shown in EUC-JP, what the Insert menu writes.
   ChooseDisplayEncoding(DisplayEncoding::EucJp);
   const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
-  for (int i = 0; i < kEntryCount; ++i) {
-    cell(i)->setText(ToDisplay(doc_.EntryText[i]));
-    cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
-    cell(i)->setFont(tahoma);
-  }
+  for (TableCell* c : TableData) c->setFont(tahoma);
   doc_.TableChanged = false;
   SetCaptionUnsaved();
   OpenFromCommandLine(commandLine);
@@ -192,12 +185,12 @@ void frmMain::TableData_DblClick(int index) {
 
 void frmMain::TableData_Change(int index, const QString& text) {
   const std::string& before = doc_.EntryText[index];
-  const std::optional<std::string> bytes = FromTyped(text, before);
+  const std::optional<std::string> bytes = byteText().FromTyped(text, before);
   if (!bytes) {
     // A character that fits neither the display encoding nor one byte is
     // refused: the cell keeps what it had.
     TableCell* c = cell(index);
-    const QString shown = ToDisplay(before);
+    const QString shown = byteText().ToDisplay(before);
     const int cursor = c->cursorPosition() - static_cast<int>(text.size() - shown.size());
     c->setText(shown);
     c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
@@ -207,7 +200,7 @@ void frmMain::TableData_Change(int index, const QString& text) {
 }
 
 void frmMain::TableData_MouseMove(int index) {
-  if (state_.BlockMode < 1 || state_.BlockMode > 3) return;
+  if (state_.BlockMode == PendingBlock::None) return;
   GridColours colours;
   for (int i = 0; i < kEntryCount; ++i) colours[static_cast<std::size_t>(i)] = cell(i)->colour();
   PreviewRange(colours, doc_.EntryLocked, state_.CurrentCell, index);
@@ -235,15 +228,25 @@ void frmMain::AboutProgram_Click() {
   Prompts().RunModal(about);
 }
 
-void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
+void frmMain::ShowEntry(int index) {
   TableCell* c = cell(index);
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
-  const QString shown = ToDisplay(text);
+  const QString shown = byteText().ToDisplay(text);
   if (c->text() != shown) c->setText(shown);
-  std::string& number = tooltipNumbers_[static_cast<std::size_t>(index)];
-  number = writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
-  c->setToolTip(ToDisplay(CellToolTip(number, index, text)));
+  c->setToolTip(byteText().ToDisplay(
+      CellToolTip(tooltipNumbers_[static_cast<std::size_t>(index)], index, text)));
+}
+
+void frmMain::UseGridNumber(int index) {
+  tooltipNumbers_[static_cast<std::size_t>(index)] = HexByte(index);
+  ShowEntry(index);
+}
+
+void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
+  tooltipNumbers_[static_cast<std::size_t>(index)] =
+      writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
+  ShowEntry(index);
   if (index == state_.CurrentCell) ShowCellBytes();
 }
 

@@ -45,6 +45,9 @@ public:
 
   TableCell* cell(int index) const { return TableData[static_cast<std::size_t>(index)]; }
 
+  // Document bytes as the chosen display encoding shows them.
+  ByteText byteText() const { return ByteText(displayEncoding_); }
+
   // Every cell back to its resting colour.
   void ResetCellColours();
 
@@ -63,8 +66,9 @@ private:
 
   // Runs `handler` when the menu item called `name` is chosen.
   template <typename Handler>
-  void OnMenuItem(const char* name, Handler handler) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
+  void OnMenuItem(std::string_view name, Handler handler) {
+    if (auto* action = findChild<QAction*>(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))))
       connect(action, &QAction::triggered, this, handler);
   }
   void BuildGrid();
@@ -91,12 +95,28 @@ private:
   void OpenTable(TableFormat format);
   void SaveTableAs(TableFormat format);
   enum class SaveOutcome { Written, Cancelled, Failed };
-  SaveOutcome SaveTable();
+  // Saves to the table's file, or asks for one; `saveAs` always asks, and
+  // binds the table to that format.
+  SaveOutcome SaveTable(std::optional<TableFormat> saveAs = std::nullopt);
+  // Where a save writes: the file, its title and format, and whether the
+  // save dialog chose it (the table is then bound to it once written).
+  struct SaveTarget {
+    std::string path, title;
+    TableFormat format;
+    bool fromDialog;
+  };
+  std::optional<SaveTarget> ChooseSaveTarget(std::optional<TableFormat> format, bool askForFile);
   // Asks whether to save unsaved changes; true when the command may go on.
   bool SaveIfWanted();
   // Edit menu
   void ConnectEditMenu();
   void EditSectionBreak_Click();
+  // The modeless Section Break window: a value typed there but not stored
+  // is stored or dropped as the user says (false: Cancel); closing and
+  // refreshing it when the table goes or is replaced.
+  bool SettleSectionBreak();
+  void CloseSectionBreak();
+  void RefreshSectionBreak();
 
   // Block Ops menu
   void ConnectBlockMenu();
@@ -120,6 +140,10 @@ private:
   // The focus step: focus colour, a pending block operation completed with
   // this cell as its second end, and the cell becomes the current one.
   void FocusStep(int index);
+  // Shows entry `index`'s text and tooltip as the document holds them.
+  void ShowEntry(int index);
+  // The tooltip shows the entry number as the grid writes it again.
+  void UseGridNumber(int index);
   void ChangeFontSize(int delta);
   void ApplyColours(const GridColours& colours);
 
@@ -127,8 +151,11 @@ private:
   void EntryTextChanged(int index, std::string_view writtenNumber) override;
   void EntryLockChanged(int index) override;
 
+  static constexpr int kCellFontSize = 8;  // the size cells start with
+
   FontTable doc_;
   RunTimeState state_;
+  DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
   FileWriter writeFile_ = WriteFileReplacing;
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.

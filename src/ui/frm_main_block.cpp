@@ -18,22 +18,15 @@ void frmMain::ConnectBlockMenu() {
       {"MoJiHyoBlockLock", BlockCommand::Lock},
       {"MoJiHyoBlockUnlock", BlockCommand::Unlock},
   };
-  for (const auto& [name, command] : starts) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-      connect(action, &QAction::triggered, this,
-              [this, command = command] { StartBlockOperation(state_, command); });
-  }
-  if (auto* action = findChild<QAction*>(QStringLiteral("MoJiHyoBlockPaste")))
-    connect(action, &QAction::triggered, this, &frmMain::MoJiHyoBlockPaste_Click);
+  for (const auto& [name, command] : starts)
+    OnMenuItem(name, [this, command = command] { StartBlockOperation(state_, command); });
+  OnMenuItem("MoJiHyoBlockPaste", [this] { MoJiHyoBlockPaste_Click(); });
 }
 
 void frmMain::MoJiHyoBlockPaste_Click() {
   // Every pasted cell gets the grid's own tooltip, even where the text was
   // already there.
-  for (int i : PasteBlock(doc_, state_)) {
-    tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
-    cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
-  }
+  for (int i : PasteBlock(doc_, state_)) UseGridNumber(i);
 }
 
 }  // namespace mojihyo::ui

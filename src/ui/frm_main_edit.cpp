@@ -1,4 +1,5 @@
-// The Edit menu of the main window: the control value dialogs.
+// The Edit menu of the main window: the control value dialogs and the
+// 16-bit entries.
 
 #include "ui/frm_main.h"
 
@@ -6,25 +7,23 @@
 #include "ui/frm_16bit_entries.h"
 #include "ui/prompts.h"
 
-#include <QAction>
-
 namespace mojihyo::ui {
 
 namespace {
 template <typename Dialog>
-void RunControlValueDialog(FontTable& doc, QWidget* parent) {
-  Dialog dialog(doc, parent);
+void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
+  Dialog dialog(doc, text, parent);
   Prompts().RunModal(dialog);
 }
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, this); });
-  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, this); });
-  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, this); });
+  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this); });
+  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this); });
+  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
   OnMenuItem("Edit16BitValues", [this] {
-    frm16bitEntries dialog(doc_, this);
+    frm16bitEntries dialog(doc_, byteText(), this);
     Prompts().RunModal(dialog);
   });
 }
@@ -37,13 +36,35 @@ void frmMain::EditSectionBreak_Click() {
     sectionBreakDialog_->activateWindow();
     return;
   }
-  // Without a parent it is a window of its own: the program runs on until
-  // it is closed too, even once the main window has closed.
-  sectionBreakDialog_ = new frmSectionBreakValue(doc_);
+  // Without a parent it is a window of its own that leaves this one usable.
+  // The close step settles it before this window goes (SettleSectionBreak).
+  sectionBreakDialog_ = new frmSectionBreakValue(doc_, byteText());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
   sectionBreakDialog_->show();
+}
+
+bool frmMain::SettleSectionBreak() {
+  if (!sectionBreakDialog_ || !sectionBreakDialog_->isVisible() ||
+      !sectionBreakDialog_->HasPendingEdits())
+    return true;
+  const auto answer = Prompts().Message(
+      this, {QStringLiteral("Unsaved Changes"),
+             QStringLiteral("The Section Break Value window holds a value that was not stored in "
+                            "the table.  Do you want to store it?"),
+             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel});
+  if (answer == QMessageBox::Cancel) return false;
+  if (answer == QMessageBox::Yes) sectionBreakDialog_->Okay();
+  return true;
+}
+
+void frmMain::CloseSectionBreak() {
+  if (sectionBreakDialog_) sectionBreakDialog_->close();
+}
+
+void frmMain::RefreshSectionBreak() {
+  if (sectionBreakDialog_) sectionBreakDialog_->RefreshFromTable();
 }
 
 }  // namespace mojihyo::ui

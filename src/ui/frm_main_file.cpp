@@ -48,11 +48,14 @@ bool frmMain::SaveIfWanted() {
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
-  if (SaveIfWanted()) {
-    e->accept();
-  } else {
+  // The Section Break window belongs to this one: a value typed there is
+  // settled first, and the window goes with this one.
+  if (!SettleSectionBreak() || !SaveIfWanted()) {
     e->ignore();
+    return;
   }
+  CloseSectionBreak();
+  e->accept();
 }
 
 void frmMain::NewTable_Click() {
@@ -60,15 +63,16 @@ void frmMain::NewTable_Click() {
   ResetForNewTable(doc_);
   for (TableCell* c : TableData) {
     QFont f = c->font();
-    f.setPointSize(8);  // the size cells start with
+    f.setPointSize(kCellFontSize);
     c->setFont(f);
   }
   ResetCellColours();
   SetCaptionUnsaved();
   // Every cell gets the grid's own tooltip again, empty ones included.
-  for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
+  for (int i = 0; i < kEntryCount; ++i) UseGridNumber(i);
   ChooseDisplayEncoding(DisplayEncoding::EucJp);
   ShowOpenReport({}, {}, TableFormat::Thingy);
+  RefreshSectionBreak();
 }
 
 QString frmMain::CommandLineText(const QStringList& arguments) {
@@ -117,75 +121,65 @@ void frmMain::OpenTable(TableFormat format) {
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;
-  doc_.SaveFormat = std::string(FormatName(format));
+  doc_.SaveFormat = format;
   SetCaptionFromTitle();
   doc_.TableChanged = false;
   state_.StartupFileName.clear();
+  RefreshSectionBreak();
 }
 
-void frmMain::SaveTableAs(TableFormat format) {
-  const std::string fileName = doc_.CurrentFileName, saveFormat = doc_.SaveFormat;
-  doc_.CurrentFileName.clear();
-  doc_.SaveFormat = std::string(FormatName(format));
-  // A save that failed leaves the table bound to its file and format as
-  // before; a cancelled one leaves it unbound, in the new format.
-  if (SaveTable() == SaveOutcome::Failed) {
-    doc_.CurrentFileName = fileName;
-    doc_.SaveFormat = saveFormat;
-  }
-}
+void frmMain::SaveTableAs(TableFormat format) { SaveTable(format); }
 
 bool frmMain::SaveTable_Click() { return SaveTable() == SaveOutcome::Written; }
 
-frmMain::SaveOutcome frmMain::SaveTable() {
-  const std::string formatBefore = doc_.SaveFormat;
-  std::string target, chosenTitle;
-  if (!doc_.CurrentFileName.empty()) {
-    target = doc_.CurrentFileName;
-  } else {
-    const std::string remembered = doc_.SaveFormat;
-    if (doc_.SaveFormat.empty()) {
-      frmChooseSaveFormat chooser(doc_.SaveFormat, this);
-      Prompts().RunModal(chooser);
-      if (doc_.SaveFormat.empty()) return SaveOutcome::Cancelled;
-    }
-    const auto format = FormatFromName(doc_.SaveFormat);
-    if (!format) return SaveOutcome::Cancelled;
-    const ChosenFile chosen = Prompts().SaveFile(
-        this, {Q(SaveDialogTitle(*format)), Q(SaveDialogFilter(*format)), false, true});
-    if (chosen.cancelled()) {
-      // A format picked in this command's chooser is dropped with the save.
-      if (remembered.empty()) doc_.SaveFormat.clear();
-      return SaveOutcome::Cancelled;
-    }
-    target = PathFromDisplay(chosen.path);
-    chosenTitle = PathFromDisplay(chosen.title);
-    state_.SaveDialogShown = true;
+std::optional<frmMain::SaveTarget> frmMain::ChooseSaveTarget(std::optional<TableFormat> format,
+                                                             bool askForFile) {
+  if (!askForFile && format && !doc_.CurrentFileName.empty())
+    return SaveTarget{doc_.CurrentFileName, doc_.CurrentFileTitle, *format, false};
+  if (!format) {
+    frmChooseSaveFormat chooser(this);
+    Prompts().RunModal(chooser);
+    format = chooser.choice();
+    if (!format) return std::nullopt;
   }
-  const auto format = FormatFromName(doc_.SaveFormat);
-  if (!format) return SaveOutcome::Cancelled;
+  const ChosenFile chosen = Prompts().SaveFile(
+      this, {Q(SaveDialogTitle(*format)), Q(SaveDialogFilter(*format)), false, true});
+  if (chosen.cancelled()) return std::nullopt;
+  return SaveTarget{PathFromDisplay(chosen.path), PathFromDisplay(chosen.title), *format, true};
+}
 
-  state_.SettingsNotSaved = false;
-  if (FileResult r = writeFile_(target, SaveTableBytes(*format, doc_)); !r.ok()) {
-    state_.SaveDialogShown = false;
-    doc_.SaveFormat = formatBefore;  // a format picked in the chooser goes with the failed save
+frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
+  // Where and how to write is settled before anything changes, so a
+  // cancelled or failed save leaves the table as it was.
+  const auto target = ChooseSaveTarget(saveAs ? saveAs : doc_.SaveFormat, saveAs.has_value());
+  if (!target) {
+    // A cancelled Save As still unbinds the table from its file, in the new
+    // format, so the next Save asks for a file instead of overwriting one.
+    if (saveAs) {
+      doc_.CurrentFileName.clear();
+      doc_.SaveFormat = saveAs;
+    }
+    return SaveOutcome::Cancelled;
+  }
+
+  if (FileResult r = writeFile_(target->path, SaveTableBytes(target->format, doc_)); !r.ok()) {
     ReportFileFailure(this, QStringLiteral("Unable to Save Table"),
                       QStringLiteral("The table could not be saved; the file on disk is as it was."),
-                      PathToDisplay(target), r.error);
+                      PathToDisplay(target->path), r.error);
     return SaveOutcome::Failed;
   }
-  const auto lost = NotSavedItems(doc_, *format);
+  const auto lost = NotSavedItems(doc_, target->format);
   state_.SettingsNotSaved = !lost.empty();
-
-  if (state_.SaveDialogShown) {
-    doc_.CurrentFileName = target;
-    doc_.CurrentFileTitle = chosenTitle;
-    state_.SaveDialogShown = false;
+  doc_.SaveFormat = target->format;
+  if (target->fromDialog) {
+    doc_.CurrentFileName = target->path;
+    doc_.CurrentFileTitle = target->title;
   }
   SetCaptionFromTitle();
   doc_.TableChanged = false;
   if (state_.SettingsNotSaved) {
-    Prompts().Message(this, {QStringLiteral("Information"), ToDisplay(NotSavedMessage(*format, lost)),
+    Prompts().Message(this, {QStringLiteral("Information"),
+                             byteText().ToDisplay(NotSavedMessage(target->format, lost)),
                              QMessageBox::Information, QMessageBox::Ok});
   }
   return SaveOutcome::Written;

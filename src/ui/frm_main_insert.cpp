@@ -13,22 +13,18 @@ namespace mojihyo::ui {
 
 void frmMain::ConnectInsertMenu() {
   for (const SeriesCommand& command : SeriesCommands()) {
-    auto* action = findChild<QAction*>(QString::fromLatin1(command.name.data(),
-                                                           static_cast<qsizetype>(command.name.size())));
-    if (!action) continue;
-    connect(action, &QAction::triggered, this, [this, &command] {
+    OnMenuItem(command.name, [this, &command] {
       InsertSeries(doc_, state_.CurrentCell, SeriesFor(command, seriesTables_), command.upperCase);
     });
   }
-  if (auto* action = findChild<QAction*>(QStringLiteral("InsertRepeatedValue")))
-    connect(action, &QAction::triggered, this, &frmMain::InsertRepeatedValue_Click);
+  OnMenuItem("InsertRepeatedValue", [this] { InsertRepeatedValue_Click(); });
 }
 
 void frmMain::InsertRepeatedValue_Click() {
-  frmRepeatedValue dialog(this);
+  frmRepeatedValue dialog(byteText(), this);
   if (Prompts().RunModal(dialog) != QDialog::Accepted) return;
-  InsertRepeated(doc_, state_.CurrentCell, ParseRepetitions(BytesOfBox(dialog.repetitions())),
-                 BytesOfBox(dialog.value()));
+  InsertRepeated(doc_, state_.CurrentCell, ParseRepetitions(byteText().BytesOfBox(dialog.repetitions())),
+                 byteText().BytesOfBox(dialog.value()));
 }
 
 }  // namespace mojihyo::ui

@@ -27,11 +27,8 @@ void frmMain::ConnectViewMenu() {
   auto* group = new QActionGroup(this);
   group->setExclusive(true);
   for (const auto& [name, encoding] : kEncodingItems) {
-    auto* action = findChild<QAction*>(QString::fromLatin1(name));
-    if (!action) continue;
-    group->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, encoding = encoding] { ChooseDisplayEncoding(encoding); });
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) group->addAction(action);
+    OnMenuItem(name, [this, encoding = encoding] { ChooseDisplayEncoding(encoding); });
   }
   lblEncoding = new QLabel(this);
   lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
@@ -46,7 +43,7 @@ void frmMain::ConnectViewMenu() {
 }
 
 void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
-  SetDisplayEncoding(encoding);
+  displayEncoding_ = encoding;
   for (const auto& [name, e] : kEncodingItems)
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
@@ -54,12 +51,7 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
 }
 
 void frmMain::ShowAllEntries() {
-  for (int i = 0; i < kEntryCount; ++i) {
-    const std::string& text = doc_.EntryText[i];
-    const QString shown = ToDisplay(text);
-    if (cell(i)->text() != shown) cell(i)->setText(shown);
-    cell(i)->setToolTip(ToDisplay(CellToolTip(tooltipNumbers_[static_cast<std::size_t>(i)], i, text)));
-  }
+  for (int i = 0; i < kEntryCount; ++i) ShowEntry(i);
   ShowCellBytes();
 }
 

@@ -9,34 +9,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace mojihyo::ui {
 
-frmRepeatedValue::frmRepeatedValue(QWidget* parent) : QDialog(parent) {
+frmRepeatedValue::frmRepeatedValue(ByteText text, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmRepeatedValue"));
   setWindowTitle(QStringLiteral("Repeated Value"));
-  auto label = [this](const char* name, const char* text) {
-    auto* l = new QLabel(QString::fromLatin1(text), this);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    return l;
-  };
-  Label1 = label("Label1",
-                 "This option allows you to insert multiple copies of a certain value into your "
-                 "font table.");
-  Label2 = label("Label2", "Enter the value that you want to insert into your table:");
-  Value = new QLineEdit(this);
-  Value->setObjectName(QStringLiteral("Value"));
-  Value->setMaxLength(std::numeric_limits<int>::max());
-  GuardTypedText(Value);
-  Label3 = label("Label3", "Enter the number of times to repeat the value:");
-  Repetitions = new QLineEdit(this);
-  Repetitions->setObjectName(QStringLiteral("Repetitions"));
-  Repetitions->setMaxLength(3);
+  Label1 = MakeLabel(this, "Label1",
+                     QStringLiteral("This option allows you to insert multiple copies of a certain "
+                                    "value into your font table."));
+  Label2 = MakeLabel(this, "Label2",
+                     QStringLiteral("Enter the value that you want to insert into your table:"));
+  Value = MakeBox(this, "Value", 0, Label2);
+  text.GuardTypedText(Value);
+  Label3 = MakeLabel(this, "Label3", QStringLiteral("Enter the number of times to repeat the value:"));
+  Repetitions = MakeBox(this, "Repetitions", 3, Label3);
   InstallHexKeyFilter(Repetitions);
-  Label2->setBuddy(Value);
-  Label3->setBuddy(Repetitions);
 
   Command1 = MakeButton(this, "Command1", QStringLiteral("Let's Do It!"));
   Command1->setDefault(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/byte_text.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -14,7 +16,7 @@ class frmRepeatedValue : public QDialog {
   Q_OBJECT
 
 public:
-  explicit frmRepeatedValue(QWidget* parent = nullptr);
+  explicit frmRepeatedValue(ByteText text, QWidget* parent = nullptr);
 
   // The value and count given when "Let's Do It!" was pressed.
   QString value() const;

@@ -22,124 +22,134 @@ struct Item {
   std::vector<Item> items = {};  // a submenu when not empty
 };
 
-Item Sep(std::string name, bool shown = true) { return {std::move(name), "-", "", shown}; }
-Item Hidden(std::string name, std::string caption) {
-  return {std::move(name), std::move(caption), "", false};
+Item Command(std::string name, std::string caption, std::string shortcut = "") {
+  return {.name = std::move(name), .caption = std::move(caption), .shortcut = std::move(shortcut)};
 }
+Item Checkable(std::string name, std::string caption) {
+  return {.name = std::move(name), .caption = std::move(caption), .checkable = true};
+}
+Item Submenu(std::string name, std::string caption, std::vector<Item> items) {
+  return {.name = std::move(name), .caption = std::move(caption), .items = std::move(items)};
+}
+Item Hidden(Item item) {
+  item.shown = false;
+  return item;
+}
+Item Disabled(Item item) {
+  item.enabled = false;
+  return item;
+}
+Item Sep(std::string name) { return {.name = std::move(name), .caption = "-"}; }
 
 // The three Hiragana or Katakana items, each with its Shift-JIS twin that is
 // never shown.
 std::vector<Item> KanaItems(const std::string& k) {
   return {
-      Hidden("InsertBasic" + k + "Shift", "Basic &" + k + " (Shift-JIS)"),
-      {"InsertBasic" + k + "EUC", "&Basic " + k},
-      Sep("Insert" + k + "Separator1", false),
-      Hidden("InsertModified" + k + "Shift", "&Dakuten/Handakuten " + k + " (Shift-JIS)"),
-      {"InsertModified" + k + "EUC", "Dakuten/&Handakuten " + k},
-      Sep("Insert" + k + "Separator2", false),
-      Hidden("InsertChisai" + k + "Shift", "&Chisai " + k + " (Shift-JIS)"),
-      {"InsertChisai" + k + "EUC", "Ch&isai " + k},
+      Hidden(Command("InsertBasic" + k + "Shift", "Basic &" + k + " (Shift-JIS)")),
+      Command("InsertBasic" + k + "EUC", "&Basic " + k),
+      Hidden(Sep("Insert" + k + "Separator1")),
+      Hidden(Command("InsertModified" + k + "Shift", "&Dakuten/Handakuten " + k + " (Shift-JIS)")),
+      Command("InsertModified" + k + "EUC", "Dakuten/&Handakuten " + k),
+      Hidden(Sep("Insert" + k + "Separator2")),
+      Hidden(Command("InsertChisai" + k + "Shift", "&Chisai " + k + " (Shift-JIS)")),
+      Command("InsertChisai" + k + "EUC", "Ch&isai " + k),
   };
 }
 
 std::vector<Item> Menus() {
   return {
-      {"FileMenu", "&File", "", true, true, false,
-       {
-           {"NewTable", "Create &New Table"},
-           {"OpenTable", "&Open Existing Table", "", true, true, false,
-            {
-                {"OpenThingyTable", "&Thingy TBL"},
-                {"OpenHexposureTable", "&Hexposure TBL"},
-                {"OpenUniROMTable", "&UniROM DTE", "", false, false},
-                {"OpenMoJiHyoTable", "M&oJiHyo TAB"},
-            }},
-           Sep("FileSeparator1"),
-           {"SaveTable", "&Save Table", "Ctrl+S"},
-           {"SaveTableAs", "Save Table &As...", "", true, true, false,
-            {
-                {"SaveThingyTable", "&Thingy TBL"},
-                {"SaveHexposureTable", "&Hexposure TBL"},
-                {"SaveUniROMTable", "&UniROM DTE", "", false, false},
-                {"SaveMoJiHyoTable", "M&oJiHyo TAB"},
-            }},
-           Sep("FileSeparator2"),
-           {"ExitProgram", "&Quit MoJiHyo", "Ctrl+Q"},
-       }},
-      {"EditMenu", "&Edit", "", true, true, false,
-       {
-           {"EditBookmarks", "&Bookmarks", "Ctrl+B", false},
-           Sep("EditSeparator1", false),
-           {"Edit16BitValues", "&16-bit Entries"},
-           Sep("EditSeparator2"),
-           {"EditNewLine", "&Line Break Values"},
-           {"EditEndString", "&String Break Values"},
-           {"EditSectionBreak", "&Section Break Value"},
-           {"EditModifiers", "&Dakuten/Handakuten Values"},
-       }},
-      {"InsertMenu", "&Insert", "", true, true, false,
-       {
-           {"InsertRepeatedValue", "Repeated &Value"},
-           Sep("InsertSeparator1"),
-           {"InsertNumbers", "&Numbers 0-9", "Ctrl+N"},
-           Sep("InsertSeparator2"),
-           {"InsertCapital", "&Capital English Alphabet", "Ctrl+C"},
-           {"InsertLowercase", "&Lowercase English Alphabet", "Ctrl+L"},
-           Sep("InsertSeparator3"),
-           {"InsertRomajiMenu", "&Romaji", "", true, true, false,
-            {
-                {"InsertBasicRomajiCaps", "&Basic Romaji (Capital)"},
-                {"InsertBasicRomaji", "Basic &Romaji (Lowercase)"},
-                Sep("InsertRomajiSeparator1"),
-                {"InsertModifiedRomajiCaps", "&Dakuten/Handakuten Romaji (Capital)"},
-                {"InsertModifiedRomaji", "Dakuten/&Handakuten Romaji (Lowercase)"},
-                Sep("InsertRomajiSeparator2"),
-                {"InsertChisaiRomajiCaps", "&Chisai Romaji (Capital)"},
-                {"InsertChisaiRomaji", "Ch&isai Romaji (Lowercase)"},
-            }},
-           {"InsertUglyRomajiMenu", "&Ugly Romaji", "", false, true, false,
-            {
-                {"InsertUglyBasicRomajiCaps", "Ugly &Basic Romaji (Capital)"},
-                {"InsertUglyBasicRomaji", "Ugly Basic &Romaji (Lowercase)"},
-                Sep("InsertUglyRomajiSeparator1"),
-                {"InsertUglyModifiedRomajiCaps", "Ugly &Dakuten/Handakuten Romaji (Capital)"},
-                {"InsertUglyModifiedRomaji", "Ugly Dakuten/&Handakuten Romaji (Lowercase)"},
-            }},
-           {"InsertHiraganaMenu", "&Hiragana", "", true, true, false, KanaItems("Hiragana")},
-           {"InsertKatakanaMenu", "&Katakana", "", true, true, false, KanaItems("Katakana")},
-           {"InsertMixedKanaMenu", "&Mixed Kana", "", true, true, false,
-            {
-                {"InsertCompleteModifiedKanaEUC", "&Complete Dakuten/Handakuten Kana"},
-            }},
-       }},
-      {"OptionsMenu", "&Thingy", "", true, true, false,
-       {
-           {"ReverseOrder", "&Reverse (Han)Dakuten/Kana Order", "", true, true, true},
-           {"OmitSymbols", "&Omit <$xx> Symbols from Script Dumps", "", true, true, true},
-       }},
-      {"MoJiHyoMenu", "&Block Ops", "", true, true, false,
-       {
-           {"MoJiHyoBlockCopy", "Block &Copy"},
-           {"MoJiHyoBlockCut", "&Block Cut"},
-           {"MoJiHyoBlockPaste", "Block &Paste"},
-           Sep("MoJiHyoSeparator1"),
-           {"MoJiHyoBlockLock", "Block &Lock"},
-           {"MoJiHyoBlockUnlock", "Block &Unlock"},
-       }},
-      {"ViewMenu", "&View", "", true, true, false,
-       {
-           {"DisplayEncodingMenu", "Display &Encoding", "", true, true, false,
-            {
-                {"EncodingUtf8", "&UTF-8", "", true, true, true},
-                {"EncodingEucJp", "&EUC-JP", "", true, true, true},
-                {"EncodingShiftJis", "&Shift-JIS", "", true, true, true},
-                {"EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
-            }},
-       }},
-      {"HelpMenu", "&Help", "", true, true, false,
-       {
-           {"AboutProgram", "&About MoJiHyo v1.0"},
-       }},
+      Submenu("FileMenu", "&File",
+              {
+                  Command("NewTable", "Create &New Table"),
+                  Submenu("OpenTable", "&Open Existing Table",
+                          {
+                              Command("OpenThingyTable", "&Thingy TBL"),
+                              Command("OpenHexposureTable", "&Hexposure TBL"),
+                              Hidden(Disabled(Command("OpenUniROMTable", "&UniROM DTE"))),
+                              Command("OpenMoJiHyoTable", "M&oJiHyo TAB"),
+                          }),
+                  Sep("FileSeparator1"),
+                  Command("SaveTable", "&Save Table", "Ctrl+S"),
+                  Submenu("SaveTableAs", "Save Table &As...",
+                          {
+                              Command("SaveThingyTable", "&Thingy TBL"),
+                              Command("SaveHexposureTable", "&Hexposure TBL"),
+                              Hidden(Disabled(Command("SaveUniROMTable", "&UniROM DTE"))),
+                              Command("SaveMoJiHyoTable", "M&oJiHyo TAB"),
+                          }),
+                  Sep("FileSeparator2"),
+                  Command("ExitProgram", "&Quit MoJiHyo", "Ctrl+Q"),
+              }),
+      Submenu("EditMenu", "&Edit",
+              {
+                  Hidden(Command("EditBookmarks", "&Bookmarks", "Ctrl+B")),
+                  Hidden(Sep("EditSeparator1")),
+                  Command("Edit16BitValues", "&16-bit Entries"),
+                  Sep("EditSeparator2"),
+                  Command("EditNewLine", "&Line Break Values"),
+                  Command("EditEndString", "&String Break Values"),
+                  Command("EditSectionBreak", "&Section Break Value"),
+                  Command("EditModifiers", "&Dakuten/Handakuten Values"),
+              }),
+      Submenu("InsertMenu", "&Insert",
+              {
+                  Command("InsertRepeatedValue", "Repeated &Value"),
+                  Sep("InsertSeparator1"),
+                  Command("InsertNumbers", "&Numbers 0-9", "Ctrl+N"),
+                  Sep("InsertSeparator2"),
+                  Command("InsertCapital", "&Capital English Alphabet", "Ctrl+C"),
+                  Command("InsertLowercase", "&Lowercase English Alphabet", "Ctrl+L"),
+                  Sep("InsertSeparator3"),
+                  Submenu("InsertRomajiMenu", "&Romaji",
+                          {
+                              Command("InsertBasicRomajiCaps", "&Basic Romaji (Capital)"),
+                              Command("InsertBasicRomaji", "Basic &Romaji (Lowercase)"),
+                              Sep("InsertRomajiSeparator1"),
+                              Command("InsertModifiedRomajiCaps", "&Dakuten/Handakuten Romaji (Capital)"),
+                              Command("InsertModifiedRomaji", "Dakuten/&Handakuten Romaji (Lowercase)"),
+                              Sep("InsertRomajiSeparator2"),
+                              Command("InsertChisaiRomajiCaps", "&Chisai Romaji (Capital)"),
+                              Command("InsertChisaiRomaji", "Ch&isai Romaji (Lowercase)"),
+                          }),
+                  Hidden(Submenu(
+                      "InsertUglyRomajiMenu", "&Ugly Romaji",
+                      {
+                          Command("InsertUglyBasicRomajiCaps", "Ugly &Basic Romaji (Capital)"),
+                          Command("InsertUglyBasicRomaji", "Ugly Basic &Romaji (Lowercase)"),
+                          Sep("InsertUglyRomajiSeparator1"),
+                          Command("InsertUglyModifiedRomajiCaps", "Ugly &Dakuten/Handakuten Romaji (Capital)"),
+                          Command("InsertUglyModifiedRomaji", "Ugly Dakuten/&Handakuten Romaji (Lowercase)"),
+                      })),
+                  Submenu("InsertHiraganaMenu", "&Hiragana", KanaItems("Hiragana")),
+                  Submenu("InsertKatakanaMenu", "&Katakana", KanaItems("Katakana")),
+                  Submenu("InsertMixedKanaMenu", "&Mixed Kana",
+                          {Command("InsertCompleteModifiedKanaEUC", "&Complete Dakuten/Handakuten Kana")}),
+              }),
+      Submenu("OptionsMenu", "&Thingy",
+              {
+                  Checkable("ReverseOrder", "&Reverse (Han)Dakuten/Kana Order"),
+                  Checkable("OmitSymbols", "&Omit <$xx> Symbols from Script Dumps"),
+              }),
+      Submenu("MoJiHyoMenu", "&Block Ops",
+              {
+                  Command("MoJiHyoBlockCopy", "Block &Copy"),
+                  Command("MoJiHyoBlockCut", "&Block Cut"),
+                  Command("MoJiHyoBlockPaste", "Block &Paste"),
+                  Sep("MoJiHyoSeparator1"),
+                  Command("MoJiHyoBlockLock", "Block &Lock"),
+                  Command("MoJiHyoBlockUnlock", "Block &Unlock"),
+              }),
+      Submenu("ViewMenu", "&View",
+              {
+                  Submenu("DisplayEncodingMenu", "Display &Encoding",
+                          {
+                              Checkable("EncodingUtf8", "&UTF-8"),
+                              Checkable("EncodingEucJp", "&EUC-JP"),
+                              Checkable("EncodingShiftJis", "&Shift-JIS"),
+                              Checkable("EncodingLatin1", "&Latin-1 (one byte per character)"),
+                          }),
+              }),
+      Submenu("HelpMenu", "&Help", {Command("AboutProgram", "&About MoJiHyo v1.0")}),
   };
 }
 

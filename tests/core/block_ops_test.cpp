@@ -27,7 +27,7 @@ TEST_F(BlockOps, CopyTakesTheRangeInAscendingOrderEitherWayRound) {
   EXPECT_EQ(s.BlockClipboard, (Texts{"a", "b", "c", "d"}));
   EXPECT_FALSE(t.TableChanged);
   EXPECT_EQ(t.EntryText[0x10], "a");
-  EXPECT_EQ(s.BlockMode, 0);
+  EXPECT_EQ(s.BlockMode, PendingBlock::None);
   Run(BlockCommand::Copy, 0x13, 0x10);
   EXPECT_EQ(s.BlockClipboard, (Texts{"a", "b", "c", "d"}));
   Run(BlockCommand::Copy, 0x11, 0x11);
@@ -82,7 +82,7 @@ TEST_F(BlockOps, LockAndUnlockLeaveTheTableUnchanged) {
   EXPECT_TRUE(t.EntryLocked[0x27]);
   EXPECT_FALSE(t.EntryLocked[0x28]);
   EXPECT_FALSE(t.EntryLocked[0x2F]);
-  EXPECT_EQ(s.BlockMode, 0);
+  EXPECT_EQ(s.BlockMode, PendingBlock::None);
 }
 
 TEST_F(BlockOps, NothingPendingCompletesNothing) {

@@ -28,9 +28,9 @@ TEST(FontTable, StartsEmptyWithOneEmptySlotPerKeptLineList) {
   }
   for (const std::string* v : {&t.LineBreakValue1, &t.LineBreakValue2, &t.StringBreakValue1,
                                &t.StringBreakValue2, &t.SectionBreakValue, &t.DakutenValue,
-                               &t.HandakutenValue, &t.CurrentFileName, &t.CurrentFileTitle,
-                               &t.SaveFormat})
+                               &t.HandakutenValue, &t.CurrentFileName, &t.CurrentFileTitle})
     EXPECT_EQ(*v, "");
+  EXPECT_FALSE(t.SaveFormat.has_value());
   EXPECT_TRUE(t.SixteenBitEntries.empty());
   EXPECT_FALSE(t.ReverseOrder);
   EXPECT_FALSE(t.OmitSymbols);
@@ -41,7 +41,7 @@ TEST(FontTable, StartsEmptyWithOneEmptySlotPerKeptLineList) {
 
   RunTimeState s;
   EXPECT_EQ(s.CurrentCell, 0);
-  EXPECT_EQ(s.BlockMode, 0);
+  EXPECT_EQ(s.BlockMode, PendingBlock::None);
   EXPECT_FALSE(s.BlockCut);
   EXPECT_FALSE(s.BlockClipboard.has_value());
   EXPECT_FALSE(s.SaveDialogShown);

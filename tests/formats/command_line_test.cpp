@@ -44,7 +44,7 @@ TEST(ResetForNewTable, KeepsOnlyTheThingyOptionsAndTheFileTitle) {
                               ">\r\n#\r\n\\=FE\r\n*=01\r\n0400=x\r\n01=a\r\n|01\r\n$1\r\n");
   t.CurrentFileName = "/x/game.tab";
   t.CurrentFileTitle = "game.tab";
-  t.SaveFormat = "MoJiHyo";
+  t.SaveFormat = TableFormat::MoJiHyo;
   t.TableChanged = true;
   ResetForNewTable(t);
   FontTable expected;

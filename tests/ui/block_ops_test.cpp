@@ -21,11 +21,11 @@ protected:
 TEST_F(BlockOpsTest, CopyEndsAtTheNextClickedCell) {
   Click(0x10);
   Menu("MoJiHyoBlockCopy");
-  EXPECT_EQ(window->state().BlockMode, 1);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::Copy);
   Click(0x13);
   EXPECT_EQ(Clipboard(), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(window->state().CurrentCell, 0x13);
-  EXPECT_EQ(window->state().BlockMode, 0);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::None);
   EXPECT_EQ(Cell(0x10)->text(), "a");
   EXPECT_FALSE(Doc().TableChanged);
   EXPECT_EQ(Cell(0x13)->colour(), 0x01FFFFu);
@@ -99,11 +99,11 @@ TEST_F(BlockOpsTest, DoubleClickingTheFocusedCellEndsAOneCellRange) {
   Click(0x12);
   Menu("MoJiHyoBlockCopy");
   Click(0x12);  // the same cell: no focus change, still pending
-  EXPECT_EQ(window->state().BlockMode, 1);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::Copy);
   QTest::mouseDClick(Cell(0x12), Qt::LeftButton);
   EXPECT_EQ(Clipboard(), std::vector<std::string>{"c"});
   EXPECT_TRUE(Doc().EntryLocked[0x12]) << "the double-click toggled the lock first";
-  EXPECT_EQ(window->state().BlockMode, 0);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::None);
 }
 
 TEST_F(BlockOpsTest, APasteAfterNewTableStillPastes) {
@@ -127,7 +127,7 @@ TEST_F(BlockOpsTest, ReturningFromADialogEndsNoRange) {
   Cell(0x10)->clearFocus();
   Cell(0x10)->setFocus(Qt::ActiveWindowFocusReason);
   ASSERT_TRUE(Cell(0x10)->hasFocus());
-  EXPECT_EQ(window->state().BlockMode, 1);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::Copy);
   Click(0x11);
   EXPECT_EQ(Clipboard(), (std::vector<std::string>{"a", "b"}));
 }
@@ -142,7 +142,7 @@ TEST_F(BlockOpsTest, AMenuDrivenFromTheKeyboardEndsNoRange) {
   ASSERT_NE(menu, nullptr);
   QTest::keyClick(menu, Qt::Key_L);
   QTRY_VERIFY(Cell(0x10)->hasFocus());
-  EXPECT_EQ(window->state().BlockMode, 2);
+  EXPECT_EQ(window->state().BlockMode, PendingBlock::Lock);
   EXPECT_EQ(Doc().EntryText[0x10], "a");
   EXPECT_FALSE(Doc().TableChanged);
   EXPECT_FALSE(window->state().BlockClipboard.has_value());

@@ -7,81 +7,80 @@
 namespace mojihyo::ui {
 namespace {
 
-// Restores the display encoding a test changed.
-class ByteText : public ::testing::Test {
+class ByteTextTest : public ::testing::Test {
 protected:
-  void TearDown() override { SetDisplayEncoding(DisplayEncoding::EucJp); }
+  ByteText text;  // the display encoding under test
 };
 
 const std::string kEucA = "\xA4\xA2";     // あ in EUC-JP
 const std::string kSjisA = "\x82\xA0";    // あ in Shift-JIS
 const std::string kUtf8A = "\xE3\x81\x82";  // あ in UTF-8
 
-TEST_F(ByteText, LatinOneShowsEveryByteAndTypesEveryByteBack) {
-  SetDisplayEncoding(DisplayEncoding::Latin1);
+TEST_F(ByteTextTest, LatinOneShowsEveryByteAndTypesEveryByteBack) {
+  text = ByteText(DisplayEncoding::Latin1);
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  const QString shown = ToDisplay(all);
+  const QString shown = text.ToDisplay(all);
   ASSERT_EQ(shown.size(), 256);
   for (int b = 0; b < 256; ++b) EXPECT_EQ(shown[b].unicode(), b);
   // Every byte but the two line ends, which no table line can hold.
-  EXPECT_EQ(FromTyped(shown), std::nullopt);
+  EXPECT_EQ(text.FromTyped(shown), std::nullopt);
   std::string oneLine = all;
   std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n'; });
-  EXPECT_EQ(FromTyped(ToDisplay(oneLine)), oneLine);
+  EXPECT_EQ(text.FromTyped(text.ToDisplay(oneLine)), oneLine);
 }
 
-TEST_F(ByteText, EachEncodingShowsItsOwnKana) {
+TEST_F(ByteTextTest, EachEncodingShowsItsOwnKana) {
   const std::pair<DisplayEncoding, std::string> cases[] = {
       {DisplayEncoding::EucJp, kEucA}, {DisplayEncoding::ShiftJis, kSjisA},
       {DisplayEncoding::Utf8, kUtf8A}};
   for (const auto& [encoding, bytes] : cases) {
-    SetDisplayEncoding(encoding);
-    EXPECT_EQ(ToDisplay(bytes), QString::fromUtf8("\xE3\x81\x82")) << DisplayEncodingName(encoding).toStdString();
-    EXPECT_EQ(FromTyped(QString::fromUtf8("x\xE3\x81\x82")), "x" + bytes);
+    text = ByteText(encoding);
+    EXPECT_EQ(text.ToDisplay(bytes), QString::fromUtf8("\xE3\x81\x82")) << DisplayEncodingName(encoding).toStdString();
+    EXPECT_EQ(text.FromTyped(QString::fromUtf8("x\xE3\x81\x82")), "x" + bytes);
   }
 }
 
-TEST_F(ByteText, BytesThatDoNotDecodeCleanlyShowOneBytePerCharacter) {
-  SetDisplayEncoding(DisplayEncoding::EucJp);
-  EXPECT_EQ(ToDisplay(kSjisA), QString::fromLatin1(kSjisA.data(), 2));
-  EXPECT_EQ(ToDisplay("\xA4"), QString(QChar(0xA4)));  // half a pair
-  SetDisplayEncoding(DisplayEncoding::Utf8);
-  EXPECT_EQ(ToDisplay("\xC0\x80"), QString::fromLatin1("\xC0\x80", 2));  // overlong NUL
-  EXPECT_EQ(ToDisplay(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
+TEST_F(ByteTextTest, BytesThatDoNotDecodeCleanlyShowOneBytePerCharacter) {
+  text = ByteText(DisplayEncoding::EucJp);
+  EXPECT_EQ(text.ToDisplay(kSjisA), QString::fromLatin1(kSjisA.data(), 2));
+  EXPECT_EQ(text.ToDisplay("\xA4"), QString(QChar(0xA4)));  // half a pair
+  text = ByteText(DisplayEncoding::Utf8);
+  EXPECT_EQ(text.ToDisplay("\xC0\x80"), QString::fromLatin1("\xC0\x80", 2));  // overlong NUL
+  EXPECT_EQ(text.ToDisplay(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
   // A byte-order mark stays a character and comes back as the same bytes.
-  EXPECT_EQ(FromTyped(ToDisplay("\xEF\xBB\xBFx")), "\xEF\xBB\xBFx");
+  EXPECT_EQ(text.FromTyped(text.ToDisplay("\xEF\xBB\xBFx")), "\xEF\xBB\xBFx");
 }
 
-TEST_F(ByteText, TypingIntoABytePerCharacterTextKeepsBytes) {
-  SetDisplayEncoding(DisplayEncoding::EucJp);
+TEST_F(ByteTextTest, TypingIntoABytePerCharacterTextKeepsBytes) {
+  text = ByteText(DisplayEncoding::EucJp);
   // The cell showed Shift-JIS bytes one per character; adding an "x" keeps them.
-  const QString shown = ToDisplay(kSjisA);
-  EXPECT_EQ(FromTyped(shown + "x", kSjisA), kSjisA + "x");
+  const QString shown = text.ToDisplay(kSjisA);
+  EXPECT_EQ(text.FromTyped(shown + "x", kSjisA), kSjisA + "x");
 }
 
-TEST_F(ByteText, CharactersTheEncodingCannotHoldFallBackToOneByteOrAreRefused) {
-  SetDisplayEncoding(DisplayEncoding::ShiftJis);
-  EXPECT_EQ(FromTyped(QString(QChar(0xE9))), "\xE9");  // no é in Shift-JIS: the byte
-  EXPECT_EQ(FromTyped(QString::fromUtf8("\xF0\x9F\x98\x80")), std::nullopt);  // an emoji
-  SetDisplayEncoding(DisplayEncoding::EucJp);
-  EXPECT_EQ(FromTyped(QString::fromUtf8("a\xF0\x9F\x98\x80")), std::nullopt);
-  SetDisplayEncoding(DisplayEncoding::Utf8);
-  EXPECT_EQ(FromTyped(QString::fromUtf8("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
-  SetDisplayEncoding(DisplayEncoding::Latin1);
-  EXPECT_EQ(FromTyped(QString::fromUtf8("\xE3\x81\x82")), std::nullopt);
+TEST_F(ByteTextTest, CharactersTheEncodingCannotHoldFallBackToOneByteOrAreRefused) {
+  text = ByteText(DisplayEncoding::ShiftJis);
+  EXPECT_EQ(text.FromTyped(QString(QChar(0xE9))), "\xE9");  // no é in Shift-JIS: the byte
+  EXPECT_EQ(text.FromTyped(QString::fromUtf8("\xF0\x9F\x98\x80")), std::nullopt);  // an emoji
+  text = ByteText(DisplayEncoding::EucJp);
+  EXPECT_EQ(text.FromTyped(QString::fromUtf8("a\xF0\x9F\x98\x80")), std::nullopt);
+  text = ByteText(DisplayEncoding::Utf8);
+  EXPECT_EQ(text.FromTyped(QString::fromUtf8("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
+  text = ByteText(DisplayEncoding::Latin1);
+  EXPECT_EQ(text.FromTyped(QString::fromUtf8("\xE3\x81\x82")), std::nullopt);
 }
 
-TEST_F(ByteText, ABoxStillShowingItsBytesGivesThemBackUnchanged) {
+TEST_F(ByteTextTest, ABoxStillShowingItsBytesGivesThemBackUnchanged) {
   for (DisplayEncoding e : {DisplayEncoding::Utf8, DisplayEncoding::EucJp, DisplayEncoding::ShiftJis,
                             DisplayEncoding::Latin1}) {
-    SetDisplayEncoding(e);
+    text = ByteText(e);
     for (const std::string& bytes : {kEucA, kSjisA, kUtf8A, std::string("\xA4\xC0\xE9\x8F")})
-      EXPECT_EQ(BytesOfBox(ToDisplay(bytes), bytes), bytes);
+      EXPECT_EQ(text.BytesOfBox(text.ToDisplay(bytes), bytes), bytes);
   }
 }
 
-TEST_F(ByteText, DetectionTakesTheFirstEncodingThatFitsEveryText) {
+TEST_F(ByteTextTest, DetectionTakesTheFirstEncodingThatFitsEveryText) {
   FontTable t;
   EXPECT_EQ(DetectDisplayEncoding(t), DisplayEncoding::Utf8);
   SetEntryText(t, 1, kEucA);

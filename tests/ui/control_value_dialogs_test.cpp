@@ -20,7 +20,9 @@ using ControlValuesTest = MainWindowTest;
 void Open(frmMain& w, testing::ScriptedPrompter& p, const char* item,
           std::function<void(QDialog&)> act) {
   p.onModal = std::move(act);
+  const std::size_t shown = p.dialogs.size();
   w.findChild<QAction*>(item)->trigger();
+  EXPECT_EQ(p.dialogs.size(), shown + 1) << item << " opened no dialog";
 }
 
 QLineEdit* Box(QDialog& d, const char* name) { return d.findChild<QLineEdit*>(name); }
@@ -239,6 +241,53 @@ TEST_F(ControlValuesTest, TypedValuesAreWrittenThroughTheHexNotation) {
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(dir.filePath("v.tbl").toStdString(), bytes).ok());
   EXPECT_EQ(bytes, "*0D\r\n*0D\r\n!07\r\n");
+}
+
+}  // namespace
+}  // namespace mojihyo::ui
+
+namespace mojihyo::ui {
+namespace {
+
+// Quitting while a value typed into the Section Break window is not stored
+// asks about it first; the window never outlives the main window.
+TEST_F(ControlValuesTest, QuittingSettlesAValueTypedIntoTheSectionBreakWindow) {
+  const struct {
+    QMessageBox::StandardButton answer;
+    bool closes;
+    const char* stored;
+  } cases[] = {{QMessageBox::Yes, true, "5h"}, {QMessageBox::No, true, ""},
+               {QMessageBox::Cancel, false, ""}};
+  for (const auto& c : cases) {
+    window = std::make_unique<frmMain>();
+    window->show();
+    prompter->messages.clear();
+    window->findChild<QAction*>("EditSectionBreak")->trigger();
+    ASSERT_TRUE(SectionBreakWindow());
+    QTest::keyClicks(SectionBreakWindow()->findChild<QLineEdit*>("SectionBreakValue"), "5h");
+    // The value stored makes the table changed: its own prompt is answered No.
+    prompter->answers = {c.answer, QMessageBox::No};
+    window->close();
+    ASSERT_FALSE(prompter->messages.empty());
+    EXPECT_EQ(prompter->messages[0].text,
+              "The Section Break Value window holds a value that was not stored in the table.  "
+              "Do you want to store it?");
+    EXPECT_EQ(window->isVisible(), !c.closes);
+    EXPECT_EQ(SectionBreakWindow() != nullptr, !c.closes) << "it goes with the main window";
+    EXPECT_EQ(Doc().SectionBreakValue, c.stored);
+  }
+}
+
+TEST_F(ControlValuesTest, TheSectionBreakWindowFollowsANewTableUnlessTypedIn) {
+  Doc().SectionBreakValue = "02h";
+  window->findChild<QAction*>("EditSectionBreak")->trigger();
+  auto* box = SectionBreakWindow()->findChild<QLineEdit*>("SectionBreakValue");
+  window->findChild<QAction*>("NewTable")->trigger();
+  EXPECT_EQ(box->text(), "") << "the new table has no Section Break value";
+  QTest::keyClicks(box, "9");
+  Doc().SectionBreakValue = "03h";
+  window->findChild<QAction*>("NewTable")->trigger();
+  EXPECT_EQ(box->text(), "9") << "what the user typed stays";
 }
 
 }  // namespace

@@ -104,12 +104,11 @@ TEST_F(DisplayEncodingTest, APastedLineBreakIsRefusedSoNoTableLineSplits) {
   Cell(0x20)->paste();
   EXPECT_EQ(Cell(0x20)->text(), "ab");
   EXPECT_EQ(Doc().EntryText[0x20], "ab");
-  EXPECT_EQ(BytesOfBox("1\r\n2h"), "12h");
+  EXPECT_EQ(window->byteText().BytesOfBox("1\r\n2h"), "12h");
 }
 
 TEST_F(DisplayEncodingTest, FreeTextBoxesUseTheDisplayEncodingToo) {
-  prompter->onModal = [](QDialog& d) {
-    if (d.objectName() != "frmRepeatedValue") return;
+  prompter->play["frmRepeatedValue"] = [](QDialog& d) {
     auto* value = d.findChild<QLineEdit*>("Value");
     TypeCommitted(value, kA);
     TypeCommitted(value, QString::fromUtf8("\xF0\x9F\x98\x80"));  // refused
@@ -121,7 +120,7 @@ TEST_F(DisplayEncodingTest, FreeTextBoxesUseTheDisplayEncodingToo) {
   EXPECT_EQ(Doc().EntryText[0x00], "\xA4\xA2");
   EXPECT_EQ(Doc().EntryText[0x01], "\xA4\xA2");
 
-  EntryListModel model(LineList{"0400=\xA4\xA2", "0401=\x82\xA0"});
+  EntryListModel model(LineList{"0400=\xA4\xA2", "0401=\x82\xA0"}, window->byteText());
   EXPECT_EQ(model.data(model.index(0), Qt::DisplayRole).toString(), "0400=" + kA);
   EXPECT_EQ(model.data(model.index(1), Qt::DisplayRole).toString(), QString::fromLatin1("0401=\x82\xA0"));
 }

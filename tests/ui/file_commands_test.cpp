@@ -36,8 +36,7 @@ protected:
   void WillChoose(const QString& name) { prompter->files.push_back({Path(name), name}); }
   // The user will press this button of the format chooser.
   void WillChooseFormat(const char* button) {
-    prompter->onModal = [button](QDialog& d) {
-      if (d.objectName() != "frmChooseSaveFormat") return;
+    prompter->play["frmChooseSaveFormat"] = [button](QDialog& d) {
       EXPECT_EQ(d.windowTitle(), "Choose File Format");
       auto* b = d.findChild<QPushButton*>(button);
       ASSERT_TRUE(b) << button;
@@ -71,7 +70,7 @@ TEST_F(FileCommandsTest, OpenOnACleanTableAsksNothingAndShowsTheFile) {
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
   EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("game.tbl")));
   EXPECT_EQ(Doc().CurrentFileTitle, "game.tbl");
-  EXPECT_EQ(Doc().SaveFormat, "Thingy");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Thingy);
   EXPECT_FALSE(Doc().TableChanged);
 }
 
@@ -83,7 +82,7 @@ TEST_F(FileCommandsTest, EachOpenCommandHasItsOwnDialogAndReader) {
   EXPECT_EQ(prompter->opened.back().filter, "Hexposure table files (*.tbl)|*.tbl");
   EXPECT_EQ(Text(0x41), "A");
   EXPECT_EQ(Doc().SectionBreakValue, "FDh");
-  EXPECT_EQ(Doc().SaveFormat, "Hexposure");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Hexposure);
 
   // A Thingy table afterwards drops the Section Break value.
   Put("t.tbl", "41=B\r\n");
@@ -96,7 +95,7 @@ TEST_F(FileCommandsTest, EachOpenCommandHasItsOwnDialogAndReader) {
   Trigger("OpenMoJiHyoTable");
   EXPECT_EQ(prompter->opened.back().title, "Open MoJiHyo Table File");
   EXPECT_EQ(prompter->opened.back().filter, "MoJiHyo table files (*.tab)|*.tab");
-  EXPECT_EQ(Doc().SaveFormat, "MoJiHyo");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::MoJiHyo);
   EXPECT_TRUE(Cell(0x41)->isReadOnly());
   EXPECT_EQ(Cell(0x41)->colour(), 0xAAAAAAu);
   EXPECT_TRUE(window->findChild<QAction*>("ReverseOrder")->isChecked());
@@ -124,7 +123,7 @@ TEST_F(FileCommandsTest, AnEmptyFileGivesAnEmptyTableNamedAfterIt) {
   Trigger("OpenMoJiHyoTable");
   EXPECT_EQ(Text(3), "");
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( EMPTY.TAB )");
-  EXPECT_EQ(Doc().SaveFormat, "MoJiHyo");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::MoJiHyo);
   EXPECT_FALSE(Doc().TableChanged);
 }
 
@@ -206,7 +205,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheTableAsItWas) {
     EXPECT_EQ(Text(2), "unsaved");
     EXPECT_TRUE(Doc().TableChanged);
     EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("game.tbl")));
-    EXPECT_EQ(Doc().SaveFormat, "Thingy");
+    EXPECT_EQ(Doc().SaveFormat, TableFormat::Thingy);
     EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
   }
 }
@@ -219,7 +218,7 @@ TEST_F(FileCommandsTest, ANewTableAsksForAFormatAndAFile) {
   Trigger("SaveTable");
   EXPECT_EQ(prompter->dialogs.size(), 1u);
   EXPECT_TRUE(prompter->saved.empty());
-  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_FALSE(Doc().SaveFormat.has_value());
 
   // Thingy chosen, file dialog cancelled: the choice is dropped.
   WillChooseFormat("btnThingyTBL");
@@ -228,7 +227,7 @@ TEST_F(FileCommandsTest, ANewTableAsksForAFormatAndAFile) {
   EXPECT_EQ(prompter->saved[0].title, "Save Thingy Table File");
   EXPECT_EQ(prompter->saved[0].filter, "Thingy table files (*.tbl)|*.tbl");
   EXPECT_TRUE(prompter->saved[0].confirmOverwrite);
-  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_FALSE(Doc().SaveFormat.has_value());
   EXPECT_TRUE(Doc().TableChanged);
 
   // So the next save asks for the format again.
@@ -241,7 +240,7 @@ TEST_F(FileCommandsTest, ANewTableAsksForAFormatAndAFile) {
   EXPECT_EQ(Get("new table"), "41=A\r\n");
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( NEW TABLE )");
   EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("new table")));
-  EXPECT_EQ(Doc().SaveFormat, "MoJiHyo");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::MoJiHyo);
   EXPECT_FALSE(Doc().TableChanged);
   EXPECT_TRUE(prompter->messages.empty());
 
@@ -268,7 +267,7 @@ TEST_F(FileCommandsTest, ACancelledSaveAsUnbindsTheTableFromItsFile) {
   Trigger("OpenThingyTable");
   TypeInto(2, "b");
   Trigger("SaveHexposureTable");  // dialog cancelled
-  EXPECT_EQ(Doc().SaveFormat, "Hexposure");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Hexposure);
   EXPECT_EQ(Doc().CurrentFileName, "");
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
   EXPECT_TRUE(Doc().TableChanged);
@@ -301,7 +300,7 @@ TEST_F(FileCommandsTest, SaveAsThingyReportsTheLostSectionBreak) {
             "not be lost.");
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
   EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("game.tbl")));
-  EXPECT_EQ(Doc().SaveFormat, "Thingy");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Thingy);
   EXPECT_FALSE(Doc().TableChanged);
   EXPECT_EQ(Doc().SectionBreakValue, "FEh") << "still in memory";
 }
@@ -358,7 +357,7 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheTablesState) {
     EXPECT_TRUE(prompter->messages[0].text.contains(t.reason)) << prompter->messages[0].text.toStdString();
     EXPECT_EQ(Doc().CurrentFileTitle, "game.tbl");
     EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(Path("game.tbl")));
-    EXPECT_EQ(Doc().SaveFormat, "Thingy");
+    EXPECT_EQ(Doc().SaveFormat, TableFormat::Thingy);
     EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( GAME.TBL )");
     EXPECT_TRUE(Doc().TableChanged);
     EXPECT_FALSE(window->state().SaveDialogShown);
@@ -393,7 +392,7 @@ TEST_F(FileCommandsTest, AFailedFirstSaveDropsTheFormatPickedInTheChooser) {
   WillChoose("folder.tbl");
   Trigger("SaveTable");
   EXPECT_EQ(prompter->messages.size(), 1u);
-  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_FALSE(Doc().SaveFormat.has_value());
   EXPECT_EQ(Doc().CurrentFileName, "");
   Trigger("SaveTable");
   EXPECT_EQ(prompter->dialogs.size(), 2u) << "the next save asks for the format again";
@@ -508,7 +507,7 @@ TEST_F(CommandLineTest, TAndHPrefixesChooseTheFormat) {
   StartWith("T " + Path("my game.tbl"));
   EXPECT_EQ(Text(0x41), "A");
   EXPECT_EQ(Doc().LineBreakValue1, "0Dh");
-  EXPECT_EQ(Doc().SaveFormat, "Thingy");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Thingy);
   EXPECT_EQ(Doc().CurrentFileTitle, PathFromDisplay(Path("my game.tbl")));
   EXPECT_EQ(window->windowTitle(), "MoJiHyo - ( " + Path("my game.tbl").toUpper() + " )");
   EXPECT_FALSE(Doc().TableChanged);
@@ -518,12 +517,12 @@ TEST_F(CommandLineTest, TAndHPrefixesChooseTheFormat) {
   Put("h.tbl", "41 B\r\n");
   StartWith("H " + Path("h.tbl"));
   EXPECT_EQ(Text(0x41), "B");
-  EXPECT_EQ(Doc().SaveFormat, "Hexposure");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::Hexposure);
 
   Put("m.tab", "|41\r\n");
   StartWith(Path("m.tab"));
   EXPECT_TRUE(Doc().EntryLocked[0x41]);
-  EXPECT_EQ(Doc().SaveFormat, "MoJiHyo");
+  EXPECT_EQ(Doc().SaveFormat, TableFormat::MoJiHyo);
 }
 
 TEST_F(CommandLineTest, ALowerCasePrefixIsPartOfAPathThatDoesNotExist) {
@@ -541,9 +540,9 @@ TEST_F(CommandLineTest, ALowerCasePrefixIsPartOfAPathThatDoesNotExist) {
 
 TEST_F(CommandLineTest, NothingOpensForAMissingFileOrAFolder) {
   StartWith(Path("none.tab"));
-  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_FALSE(Doc().SaveFormat.has_value());
   StartWith("T " + dir.path());
-  EXPECT_EQ(Doc().SaveFormat, "");
+  EXPECT_FALSE(Doc().SaveFormat.has_value());
   EXPECT_TRUE(prompter->messages.empty());
 }
 

@@ -125,7 +125,7 @@ TEST_F(GridTest, RangePreviewFollowsTheMouseWhileABlockOperationWaits) {
   MoveMouseOver(Cell(0x14));
   EXPECT_EQ(Shown(Cell(0x11)), kWhite) << "no preview without a pending operation";
 
-  window->state().BlockMode = 1;
+  window->state().BlockMode = PendingBlock::Copy;
   SetEntryLocked(Doc(), 0x12, true);
   MoveMouseOver(Cell(0x14));
   EXPECT_EQ(Shown(Cell(0x10)), kYellow);

@@ -23,16 +23,10 @@ using testing::MainWindowTest;
 
 class ImportTest : public MainWindowTest {
 protected:
-  std::map<QString, std::function<void(QDialog&)>> play;
+  std::map<QString, std::function<void(QDialog&)>>& play = prompter->play;
   QTemporaryDir dir;
   LineList result;  // the working list when the list dialog was left
 
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    prompter->onModal = [this](QDialog& d) {
-      if (auto it = play.find(d.objectName()); it != play.end()) it->second(d);
-    };
-  }
   QString Put(const QString& name, const std::string& bytes) {
     EXPECT_TRUE(WriteFileReplacing(PathFromDisplay(dir.filePath(name)), bytes).ok());
     return dir.filePath(name);

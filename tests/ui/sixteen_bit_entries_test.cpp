@@ -19,18 +19,13 @@ using testing::MainWindowTest;
 class EntriesTest : public MainWindowTest {
 protected:
   // The user's part in each dialog, by the dialog's name.
-  std::map<QString, std::function<void(QDialog&)>> play;
+  std::map<QString, std::function<void(QDialog&)>>& play = prompter->play;
 
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    prompter->onModal = [this](QDialog& d) {
-      auto it = play.find(d.objectName());
-      if (it != play.end()) it->second(d);
-    };
-  }
   void OpenEntries(std::function<void(frm16bitEntries&)> act) {
     play["frm16bitEntries"] = [act](QDialog& d) { act(static_cast<frm16bitEntries&>(d)); };
+    const int shown = prompter->Shown("frm16bitEntries");
     window->findChild<QAction*>("Edit16BitValues")->trigger();
+    EXPECT_EQ(prompter->Shown("frm16bitEntries"), shown + 1) << "the list dialog never opened";
   }
   static void Press(QWidget& d, const char* name) {
     auto* b = d.findChild<QPushButton*>(name);
