@@ -117,7 +117,7 @@ public:
       if (o.line == kNone) return;
       if (!TargetWrites(target_, o.slot, t)) {
         Drop(o.line, DropReason::NoPlace);
-      } else if (!HeldWhole(source_, o.line == kNone ? "" : o.text, o.slot, t)) {
+      } else if (!HeldWhole(source_, o.text, o.slot, t)) {
         Drop(o.line, DropReason::PartDropped);
       }
     };

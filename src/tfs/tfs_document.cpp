@@ -106,11 +106,11 @@ void TfsDocument::Reindex() {
     entryBefore = entryBefore || IsKeyedKind(lines_[i].kind);
   }
   tables_.clear();
-  if (firstAt == n || entryBefore) tables_.push_back(TfsTable{{}, false, 0, 0, n});
+  if (firstAt == n || entryBefore) tables_.push_back(TfsTable{false, 0, 0, n});
   for (std::size_t i = firstAt; i < n; ++i) {
     if (lines_[i].kind == TfsLineKind::TableId) {
       if (!tables_.empty()) tables_.back().end = i;
-      tables_.push_back(TfsTable{text(i), true, i, tables_.empty() ? 0 : i, n});
+      tables_.push_back(TfsTable{true, i, tables_.empty() ? 0 : i, n});
     }
   }
 }

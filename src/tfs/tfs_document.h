@@ -21,7 +21,6 @@ namespace mojihyo {
 // line or an entry stands before the first one; otherwise they open the
 // first named table.
 struct TfsTable {
-  std::string_view id;  // empty for the unnamed table
   bool named = false;
   std::size_t idLine = 0;  // the "@" line; meaningless when unnamed
   std::size_t first = 0;   // its lines are first .. end-1
@@ -79,6 +78,10 @@ public:
   }
 
   const std::vector<TfsTable>& tables() const { return tables_; }
+  // A table's id as its "@" line spells it; empty for the unnamed table.
+  std::string_view tableId(std::size_t table) const {
+    return tables_[table].named ? text(tables_[table].idLine) : std::string_view();
+  }
 
   // The first line of logical table `table` holding `key`, whatever its
   // kind ("/FF" and "FF" share a key), and the next line after `line` in

@@ -269,8 +269,13 @@ void SwitchLogicalTable(FontTable& table, std::size_t index) {
   if (!table.Tfs || index >= table.Tfs->tables().size()) return;
   const TfsEdits edits = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
   if (!edits.empty()) {
+    const std::size_t before = table.Tfs->tables().size();
     auto doc = std::make_shared<TfsDocument>(*table.Tfs);
     doc->Apply(edits);
+    // Emptying the entries before the first "@" line ends the unnamed table
+    // they formed; the named ones move up.
+    const std::size_t after = doc->tables().size();
+    if (after < before && index > 0) index -= before - after;
     table.Tfs = std::move(doc);
   }
   // Showing another part of the same file changes nothing in it.

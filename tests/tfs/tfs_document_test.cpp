@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 namespace mojihyo {
@@ -107,7 +108,7 @@ TEST(TfsDocument, DividesTheFileIntoLogicalTables) {
     const TfsDocument doc{std::string(c.file)};
     ASSERT_EQ(doc.tables().size(), c.ids.size());
     for (std::size_t t = 0; t < c.ids.size(); ++t) {
-      EXPECT_EQ(doc.tables()[t].named ? doc.tables()[t].id : "-", c.ids[t]);
+      EXPECT_EQ(doc.tables()[t].named ? doc.tableId(t) : "-", c.ids[t]);
       EXPECT_EQ(doc.tables()[t].first, c.firsts[t]);
       EXPECT_EQ(doc.tables()[t].end, t + 1 < c.ids.size() ? c.firsts[t + 1] : doc.lineCount());
       for (std::size_t i = doc.tables()[t].first; i < doc.tables()[t].end; ++i) EXPECT_EQ(doc.tableOf(i), t);
@@ -154,6 +155,14 @@ TEST(TfsDocument, EditsKeepTheOtherLinesAndTheLineEnds) {
   fresh.AppendToTable(0, "41=A");
   fresh.AppendToTable(0, "/00");
   EXPECT_EQ(fresh.Serialize(), "41=A\n/00\n");
+}
+
+TEST(TfsDocument, ACopyOutlivesItsOriginal) {
+  auto original = std::make_unique<TfsDocument>(std::string("@main\n41=A\n@kana\n41=B\n"));
+  const TfsDocument copy = *original;
+  original.reset();
+  EXPECT_EQ(copy.tableId(1), "kana");
+  EXPECT_EQ(copy.text(3), "B");
 }
 
 TEST(TfsDocument, EqualityIsTheFileContent) {

@@ -116,6 +116,17 @@ TEST(TfsTable, SwitchingTablesKeepsEditsAndAddsIntoTheRightTable) {
   EXPECT_EQ(t.EntryText[0x41], "a");
 }
 
+TEST(TfsTable, EmptyingTheUnnamedTableLeavesTheNamedOnesInReach) {
+  FontTable t = Read("41=A\n@one\n42=B\n@two\n43=C\n");
+  ASSERT_EQ(t.Tfs->tables().size(), 3u);
+  SetEntryText(t, 0x41, "");
+  SwitchLogicalTable(t, 2);
+  EXPECT_EQ(t.Tfs->tables().size(), 2u);
+  EXPECT_EQ(t.CurrentLogicalTable, 1u);
+  EXPECT_EQ(t.EntryText[0x43], "C");
+  EXPECT_EQ(Write(t), "@one\n42=B\n@two\n43=C\n");
+}
+
 TEST(TfsTable, ATableFromAnotherFormatBecomesANewFile) {
   FontTable t;
   SetEntryText(t, 0x41, "A");
