@@ -113,7 +113,7 @@ public:
 
   // The file: the byte order mark, then each line and its own end.
   std::string Serialize() const;
-  std::size_t SerializedSize() const;
+  std::size_t SerializedSize() const { return size_; }
 
   bool operator==(const TfsDocument& other) const;
 
@@ -143,10 +143,12 @@ private:
   // Only the last line may lack an end; `finalEnd` says whether it has one.
   void FixEnds(bool finalEnd, LineEnd dominant);
   void CompactIfWasteful();
+  void CountSize();
   void BuildKeyIndex() const;
 
   std::string pool_;
   bool bom_ = false;
+  std::size_t size_ = 0;  // of the file Serialize writes
   std::vector<Record> lines_;
   std::vector<TfsTable> tables_{TfsTable{}};
   std::size_t garbage_ = 0;
