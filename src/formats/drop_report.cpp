@@ -95,7 +95,8 @@ bool HeldWhole(TableFormat source, std::string_view line, LineSlot slot, const F
 // file is read.
 class DropTracker : public LineSlotSink {
 public:
-  DropTracker(TableFormat source, TableFormat target) : source_(source), target_(target) {}
+  DropTracker(TableFormat source, TableFormat target, const FontTable& table)
+      : source_(source), target_(target), table_(table) {}
 
   void Take(std::size_t lineIndex, std::string_view line, LineSlot slot) override {
     if (slot.kind == SlotKind::Blank) return;
@@ -103,7 +104,8 @@ public:
     if (slot.kind == SlotKind::NotUnderstood) {
       Drop(lineIndex, DropReason::NotUnderstood);
     } else if (slot.kind == SlotKind::SixteenBitEntry || slot.kind == SlotKind::KeptLine) {
-      owners_.push_back({lineIndex, line, slot});
+      // Each has a place of its own and is kept as it stands.
+      if (!TargetWrites(target_, slot, table_)) Drop(lineIndex, DropReason::NoPlace);
     } else if (Owner& owner = OwnerOf(slot); owner.line != kNone) {
       Drop(owner.line, DropReason::Duplicate);
       owner = {lineIndex, line, slot};
@@ -124,7 +126,6 @@ public:
     for (const Owner& o : entries_) judge(o);
     for (const Owner& o : locks_) judge(o);
     for (const Owner& o : singles_) judge(o);
-    for (const Owner& o : owners_) judge(o);
     std::sort(report_.dropped.begin(), report_.dropped.end(),
               [](const DroppedLine& a, const DroppedLine& b) { return a.number < b.number; });
     return std::move(report_);
@@ -151,7 +152,7 @@ private:
   DropReport report_;
   std::array<Owner, kEntryCount> entries_, locks_;
   std::array<Owner, static_cast<std::size_t>(SlotKind::KeptLine) + 1> singles_;
-  std::vector<Owner> owners_;
+  const FontTable& table_;
 };
 
 // A TFS file keeps every line in its document, so only another format can
@@ -198,7 +199,7 @@ DropReport Load(TableFormat source, std::string_view bytes, std::string* owned, 
     ReadTfsTable(owned ? std::move(*owned) : std::string(bytes), table);
     return TfsDrops(*table.Tfs, target);
   }
-  DropTracker tracker(source, target);
+  DropTracker tracker(source, target, table);
   const std::vector<std::string_view> lines = SplitLines(bytes);
   ReadTable(source, lines, table, &tracker);
   return tracker.Finish(table);
