@@ -74,8 +74,11 @@ void LoadFields(FontTable& t, std::size_t index) {
   t.SixteenBitEntries.reserve(f.rows.size(), bytes + 4 * f.rows.size());
   for (std::size_t line : f.rows) {
     const std::string_view spelling = doc.keySpelling(line);
-    if (spelling.size() == 4) {  // only hex digits spell a two-byte key in four
-      t.SixteenBitEntries.push_back_joined({spelling, "=", doc.text(line)});
+    if (spelling.size() == 4) {
+      // Only hex digits spell a two-byte key in four characters, and the
+      // line holds the key, "=" and the text in one piece.
+      const std::string_view whole = doc.line(line);
+      t.SixteenBitEntries.push_back(whole.substr(static_cast<std::size_t>(spelling.data() - whole.data())));
     } else {
       t.SixteenBitEntries.push_back(RowOf(doc, line));
     }
