@@ -178,7 +178,8 @@ LineEnd TfsDocument::DominantLineEnd() const {
 }
 
 std::uint32_t TfsDocument::Store(std::string_view bytes) {
-  if (!bytes.empty() && bytes.data() >= pool_.data() && bytes.data() < pool_.data() + pool_.size()) {
+  if (!bytes.empty() && bytes.data() >= pool_.data() &&
+      bytes.data() < pool_.data() + pool_.size()) {
     const std::string copy(bytes);
     return Store(copy);
   }

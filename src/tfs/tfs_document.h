@@ -41,7 +41,7 @@ struct TfsEdits {
 };
 
 class TfsDocument {
-public:
+ public:
   // An empty file, which new lines join with LF and without a byte order mark.
   TfsDocument() = default;
   // Takes the file's bytes as its own buffer. Files of 4 GiB or more throw
@@ -117,7 +117,7 @@ public:
 
   bool operator==(const TfsDocument& other) const;
 
-private:
+ private:
   // Sixteen bytes a line: a file of short lines is mostly these. The text
   // starts after the key and its "=", or where the key would (a "/label"
   // or "@id" line). Keys standing or reaching beyond 64 KiB into a line are

@@ -78,7 +78,8 @@ void LoadFields(FontTable& t, std::size_t index) {
       // Only hex digits spell a two-byte key in four characters, and the
       // line holds the key, "=" and the text in one piece.
       const std::string_view whole = doc.line(line);
-      t.SixteenBitEntries.push_back(whole.substr(static_cast<std::size_t>(spelling.data() - whole.data())));
+      t.SixteenBitEntries.push_back(
+          whole.substr(static_cast<std::size_t>(spelling.data() - whole.data())));
     } else {
       t.SixteenBitEntries.push_back(RowOf(doc, line));
     }
@@ -107,8 +108,7 @@ void SyncBreaks(const TfsDocument& doc, const std::vector<std::size_t>& lines,
   }
 }
 
-void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable& t,
-                 TfsEdits& e) {
+void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable& t, TfsEdits& e) {
   for (int i = 0; i < kEntryCount; ++i) {
     const std::size_t first = f.firstEntry[static_cast<std::size_t>(i)];
     const std::string& text = t.EntryText[i];
@@ -165,8 +165,7 @@ std::optional<std::string> RowKey(std::string_view row) {
   return DecodeTfsKey(row.substr(0, eq)).bytes;
 }
 
-void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows,
-              TfsEdits& e) {
+void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows, TfsEdits& e) {
   // Most saves change a few lines or none: what is equal at both ends in
   // order needs no matching.
   const std::size_t n = f.rows.size(), m = rows.size();
@@ -211,7 +210,8 @@ void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
       it->second.pop_back();
       oldUsed[k] = newUsed[j] = true;
       const std::string_view row = rows[j];
-      e.rewrites.push_back({oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
+      e.rewrites.push_back(
+          {oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
     }
   }
   for (std::size_t k = 0; k < old.size(); ++k) {
