@@ -1,5 +1,7 @@
 #include "core/table_step.h"
 
+#include "tfs/tfs_document.h"
+
 #include <algorithm>
 
 namespace mojihyo {
@@ -15,6 +17,14 @@ constexpr std::array<std::string FontTable::*, kControlValueCount> kControlValue
 // A short text lives inside its string; a longer one costs its own block.
 std::size_t TextBytes(const std::string& text) {
   return sizeof(std::pair<int, std::string>) + (text.size() > 15 ? text.size() + 1 : 0);
+}
+
+// A document's lines and their records.
+std::size_t TfsBytes(const std::shared_ptr<const TfsDocument>& doc) {
+  if (!doc) return 0;
+  std::size_t bytes = sizeof(TfsDocument) + doc->lineCount() * 16;
+  for (std::size_t i = 0; i < doc->lineCount(); ++i) bytes += doc->line(i).size();
+  return bytes;
 }
 
 void AppendRange(LineList& to, const LineList& from, std::size_t first, std::size_t count) {
@@ -100,7 +110,7 @@ std::size_t ListChange::HeldBytes() const {
 
 bool TableStep::HoldsNothing() const {
   return texts_.empty() && locks_.empty() && values_.empty() && !reverseOrderFlips_ &&
-         !omitSymbolsFlips_ && sixteenBitEntries_.empty();
+         !omitSymbolsFlips_ && sixteenBitEntries_.empty() && !tfsDiffers_ && !logicalTable_;
 }
 
 std::optional<int> TableStep::FirstCell() const {
@@ -114,7 +124,7 @@ std::size_t TableStep::HeldBytes() const {
   std::size_t bytes = locks_.size() * sizeof(int);
   for (const auto& [index, text] : texts_) bytes += TextBytes(text);
   for (const auto& [field, value] : values_) bytes += TextBytes(value);
-  return bytes + sixteenBitEntries_.HeldBytes();
+  return bytes + sixteenBitEntries_.HeldBytes() + tfsBytes_;
 }
 
 void TableStep::Swap(FontTable& table) {
@@ -128,6 +138,11 @@ void TableStep::Swap(FontTable& table) {
   if (reverseOrderFlips_) table.ReverseOrder = !table.ReverseOrder;
   if (omitSymbolsFlips_) table.OmitSymbols = !table.OmitSymbols;
   sixteenBitEntries_.Swap(table.SixteenBitEntries);
+  if (tfsDiffers_) {
+    std::swap(table.Tfs, tfs_);
+    tfsBytes_ = TfsBytes(tfs_);
+  }
+  if (logicalTable_) std::swap(table.CurrentLogicalTable, *logicalTable_);
 }
 
 void TableStep::Absorb(TableStep&& later, const FontTable& table) {
@@ -154,6 +169,18 @@ void TableStep::Absorb(TableStep&& later, const FontTable& table) {
   }
   reverseOrderFlips_ ^= later.reverseOrderFlips_;
   omitSymbolsFlips_ ^= later.omitSymbolsFlips_;
+  if (later.tfsDiffers_ && !tfsDiffers_) {
+    tfsDiffers_ = true;
+    tfs_ = std::move(later.tfs_);
+    tfsBytes_ = later.tfsBytes_;
+  }
+  if (tfsDiffers_ && tfs_ == table.Tfs) {
+    tfsDiffers_ = false;
+    tfs_.reset();
+    tfsBytes_ = 0;
+  }
+  if (!logicalTable_) logicalTable_ = later.logicalTable_;
+  if (logicalTable_ == table.CurrentLogicalTable) logicalTable_.reset();
   changesContent_ = changesContent_ || later.changesContent_;
 }
 
@@ -165,6 +192,8 @@ TableCapture BeginStep(FontTable& table, StepCovers covers) {
       .ReverseOrder = table.ReverseOrder,
       .OmitSymbols = table.OmitSymbols,
       .SixteenBitEntries = std::nullopt,
+      .Tfs = table.Tfs,
+      .CurrentLogicalTable = table.CurrentLogicalTable,
       .TableChanged = table.TableChanged,
   };
   for (int k = 0; k < kControlValueCount; ++k) before.ControlValues[k] = table.*kControlValues[k];
@@ -187,6 +216,13 @@ TableStep FinishStep(TableCapture&& before, FontTable& table) {
   step.omitSymbolsFlips_ = before.OmitSymbols != table.OmitSymbols;
   if (before.SixteenBitEntries)
     step.sixteenBitEntries_ = ListChange::Between(*before.SixteenBitEntries, table.SixteenBitEntries);
+  if (before.Tfs != table.Tfs) {
+    step.tfsDiffers_ = true;
+    step.tfs_ = std::move(before.Tfs);
+    step.tfsBytes_ = TfsBytes(step.tfs_);
+  }
+  if (before.CurrentLogicalTable != table.CurrentLogicalTable)
+    step.logicalTable_ = before.CurrentLogicalTable;
   step.changesContent_ = table.TableChanged;
   table.TableChanged = before.TableChanged || table.TableChanged;
   return step;

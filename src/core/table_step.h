@@ -8,13 +8,16 @@
 //
 // A command that changes a part of the document no step covers yet adds the
 // part to TableCapture, compares it in FinishStep and swaps it in
-// TableStep::Swap.
+// TableStep::Swap. A TFS file's document is covered already: a command that
+// replaces it (switching logical tables, editing its codes) is a step like
+// any other.
 
 #include "core/font_table.h"
 #include "core/line_list.h"
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -36,6 +39,8 @@ struct TableCapture {
   bool ReverseOrder = false;
   bool OmitSymbols = false;
   std::optional<LineList> SixteenBitEntries;
+  std::shared_ptr<const TfsDocument> Tfs;
+  std::size_t CurrentLogicalTable = 0;
   bool TableChanged = false;
 };
 
@@ -100,6 +105,12 @@ private:
   bool reverseOrderFlips_ = false;
   bool omitSymbolsFlips_ = false;
   ListChange sixteenBitEntries_;
+  // The TFS document is never changed, only replaced: the step holds the
+  // other one, which costs its size only while nothing else holds it.
+  bool tfsDiffers_ = false;
+  std::shared_ptr<const TfsDocument> tfs_;
+  std::size_t tfsBytes_ = 0;
+  std::optional<std::size_t> logicalTable_;
   bool changesContent_ = false;
 };
 

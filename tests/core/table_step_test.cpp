@@ -1,5 +1,8 @@
 #include "core/table_step.h"
 
+#include "formats/table_format.h"
+#include "tfs/tfs_table.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -176,6 +179,34 @@ TEST(TableStep, LocksAndMarksWithoutChangesAreStepsOfTheirOwnKind) {
     EXPECT_TRUE(t.TableChanged);
     EXPECT_EQ(okay.FirstCell(), std::nullopt);
   }
+}
+
+// Switching the logical table of a TFS file replaces the file's document
+// and every field: one step brings all of it back.
+TEST(TableStep, UndoesASwitchOfTfsLogicalTables) {
+  FontTable t;
+  ClearForOpen(t);
+  ReadTfsTable("@one\n41=A\n8140=X\n@two\n41=B\n", t);
+  const auto firstDocument = t.Tfs;
+  SetEntryText(t, 0x42, "C");
+  const FontTable before = Content(t);
+  TableCapture capture = BeginStep(t, StepCovers::TableAndSixteenBitEntries);
+  SwitchLogicalTable(t, 1);
+  const FontTable after = Content(t);
+  TableStep step = FinishStep(std::move(capture), t);
+  ASSERT_EQ(t.CurrentLogicalTable, 1u);
+  ASSERT_NE(t.Tfs, firstDocument) << "the edit in table one went into a new document";
+  EXPECT_FALSE(step.ChangesContent());
+  EXPECT_GT(step.HeldBytes(), 20u) << "it holds the document it replaced";
+
+  step.Swap(t);
+  EXPECT_EQ(Content(t), before);
+  EXPECT_EQ(t.Tfs, firstDocument);
+  EXPECT_EQ(t.EntryText[0x41], "A");
+  EXPECT_EQ(t.SixteenBitEntries, LineList{"8140=X"});
+  step.Swap(t);
+  EXPECT_EQ(Content(t), after);
+  EXPECT_EQ(t.EntryText[0x41], "B");
 }
 
 // One keystroke after another, as typing in a cell produces steps.
