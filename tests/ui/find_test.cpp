@@ -57,6 +57,8 @@ struct EncodingCase {
   int cell;
 };
 
+void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.menuItem << " \"" << c.typed << "\""; }
+
 class FindInEachEncoding : public FindTest, public ::testing::WithParamInterface<EncodingCase> {};
 
 TEST_P(FindInEachEncoding, FindsTheBytesOfTheDisplayEncodingOnly) {
@@ -99,6 +101,18 @@ TEST_F(FindTest, HexBytesAreFoundWhateverTheDisplayEncoding) {
   Menu("EncodingLatin1");
   Find("あ");
   EXPECT_EQ(Status(), "\"あ\" cannot be written in Latin-1");
+}
+
+TEST_F(FindTest, TheCountFollowsAChangeOfDisplayEncoding) {
+  SetEntryText(Doc(), 0x30, "\xA4\xA2");
+  SetEntryText(Doc(), 0x31, "\xE3\x81\x82");
+  SetEntryText(Doc(), 0x32, "x\xE3\x81\x82");
+  Find("あ");
+  EXPECT_EQ(Status(), "1 match");
+  Menu("EncodingUtf8");
+  EXPECT_EQ(Status(), "2 matches");
+  QTest::keyClick(Box(), Qt::Key_Return);
+  EXPECT_EQ(Focused(), Cell(0x31));
 }
 
 TEST_F(FindTest, NextAndPreviousGoThroughCellsThenTheListAndWrapAround) {
@@ -188,6 +202,8 @@ struct GoToCase {
   int row;   // -1: the list does not open
   const char* message;
 };
+
+void PrintTo(const GoToCase& c, std::ostream* os) { *os << "typed \"" << c.typed << "\""; }
 
 class GoToTest : public FindTest, public ::testing::WithParamInterface<GoToCase> {};
 
