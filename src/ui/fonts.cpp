@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 namespace mojihyo::ui {
 
 void InstallFontSubstitutes() {
@@ -23,5 +25,7 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromLatin1(s.family),
                                s.standIns + QStringList{"IPAGothic", "IPAPGothic"});
 }
+
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
 
 }  // namespace mojihyo::ui

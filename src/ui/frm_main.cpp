@@ -25,8 +25,6 @@ struct Twips {
   int left, top, width, height;
 };
 
-constexpr int kSmallestFont = 4;
-constexpr int kLargestFont = 72;
 
 }  // namespace
 
@@ -36,6 +34,8 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   BuildMainMenu(menuBar());
   BuildGrid();
   ConnectMenus();
+  setAcceptDrops(true);
+  RestoreWindowState();
   Form_Load(commandLine);
 }
 
@@ -140,6 +140,7 @@ void frmMain::ConnectMenus() {
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
+  ConnectRecentMenu();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -148,8 +149,7 @@ void frmMain::ConnectMenus() {
 void frmMain::Form_Load(const QString& commandLine) {
   seriesTables_ = BuildSeriesTables();
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
-  // A new table is shown in EUC-JP, what the Insert menu writes.
-  ChooseDisplayEncoding(DisplayEncoding::EucJp);
+  ChooseDisplayEncoding(newTableEncoding_);
   doc_.TableChanged = false;
   SetCaptionUnsaved();
   OpenFromCommandLine(commandLine);

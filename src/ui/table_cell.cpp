@@ -3,7 +3,10 @@
 #include "core/hex_notation.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QTextDocument>
@@ -113,6 +116,24 @@ void TableCell::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QLineEdit::keyPressEvent(e);
+}
+
+void TableCell::dragEnterEvent(QDragEnterEvent* e) {
+  // A file dragged over the grid is a table to open, which the window takes;
+  // only dragged text goes into a cell.
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dragEnterEvent(e);
+}
+
+void TableCell::dropEvent(QDropEvent* e) {
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dropEvent(e);
 }
 
 void TableCell::mouseMoveEvent(QMouseEvent* e) {
