@@ -2,6 +2,8 @@
 
 #include "entries16/entry_line.h"
 
+#include <algorithm>
+
 namespace mojihyo {
 
 namespace {
