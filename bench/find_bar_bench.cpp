@@ -76,6 +76,11 @@ BENCHMARK(BM_KeystrokeManyMatches)->Unit(benchmark::kMillisecond);
 void BM_KeystrokeNoMatch(benchmark::State& state) { TypeAndTakeBack(state, "Valuz", 'q'); }
 BENCHMARK(BM_KeystrokeNoMatch)->Unit(benchmark::kMillisecond);
 
+// After a kana, whose first byte A4 starts nearly every character of the
+// table: the slowest needle for a byte search.
+void BM_KeystrokeAfterKana(benchmark::State& state) { TypeAndTakeBack(state, QString::fromUtf8("あ"), 'x'); }
+BENCHMARK(BM_KeystrokeAfterKana)->Unit(benchmark::kMillisecond);
+
 // F3 from a cell to the next match, which is far down the 16-bit list.
 void BM_FindNextKey(benchmark::State& state) {
   auto* box = Window().findChild<QLineEdit*>("FindText");
