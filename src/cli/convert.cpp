@@ -1,6 +1,8 @@
 #include "cli/convert.h"
 
 #include "core/file_io.h"
+#include "core/lines.h"
+#include "formats/drop_report.h"
 #include "formats/not_saved_report.h"
 #include "formats/table_format.h"
 
@@ -18,24 +20,31 @@ namespace {
 constexpr std::string_view kProgram = "mojihyo-convert";
 
 constexpr std::string_view kUsage =
-    "Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] INPUT OUTPUT\n";
+    "Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] [--strict] INPUT OUTPUT\n";
 
 constexpr std::string_view kHelp =
-    "Converts a font table between the Thingy (.tbl), Hexposure (.tbl) and\n"
-    "MoJiHyo (.tab) formats, with the same readers and writers as the editor.\n"
+    "Converts a font table between the Thingy (.tbl), Hexposure (.tbl),\n"
+    "MoJiHyo (.tab) and TFS (.tbl) formats, with the same readers and writers\n"
+    "as the editor.\n"
     "\n"
-    "  --from FORMAT  format of INPUT: thingy, hexposure or mojihyo\n"
-    "  --to FORMAT    format of OUTPUT: thingy, hexposure or mojihyo\n"
+    "  --from FORMAT  format of INPUT: thingy, hexposure, mojihyo or tfs\n"
+    "  --to FORMAT    format of OUTPUT: thingy, hexposure, mojihyo or tfs\n"
+    "  --strict       write nothing when OUTPUT would not keep all of INPUT\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
     "Without --from or --to a format follows the file's extension: .tab is\n"
     "mojihyo, .tbl is thingy. Give - as INPUT or OUTPUT for standard input or\n"
-    "standard output. Settings the output format cannot keep are listed on\n"
-    "standard error.\n"
+    "standard output. Lines of INPUT that OUTPUT will not keep are listed on\n"
+    "standard error (up to 20, then their number), and so are the settings\n"
+    "the output format cannot keep.\n"
     "\n"
     "Exit status: 0 converted, 1 a file could not be read or written,\n"
-    "2 the command line was not understood.\n";
+    "2 the command line was not understood, 3 --strict and something would\n"
+    "not be kept (nothing was written).\n";
+
+// Lines listed one by one before the summary.
+constexpr std::size_t kListedLines = 20;
 
 struct UsageError {
   std::string message;
@@ -53,6 +62,7 @@ std::optional<TableFormat> FormatFromOption(std::string_view value) {
   if (v == "thingy") return TableFormat::Thingy;
   if (v == "hexposure") return TableFormat::Hexposure;
   if (v == "mojihyo") return TableFormat::MoJiHyo;
+  if (v == "tfs") return TableFormat::Tfs;
   return std::nullopt;
 }
 
@@ -70,7 +80,7 @@ std::optional<TableFormat> FormatFromExtension(std::string_view path) {
 struct Request {
   std::optional<TableFormat> from, to;
   std::string input, output;
-  bool help = false, version = false;
+  bool help = false, version = false, strict = false;
 };
 
 Request ParseArguments(const std::vector<std::string>& args) {
@@ -87,6 +97,8 @@ Request ParseArguments(const std::vector<std::string>& args) {
       r.help = true;
     } else if (a == "--version") {
       r.version = true;
+    } else if (a == "--strict") {
+      r.strict = true;
     } else if (a.starts_with("--from") || a.starts_with("--to")) {
       const bool isFrom = a.starts_with("--from");
       const std::string name = isFrom ? "--from" : "--to";
@@ -101,7 +113,7 @@ Request ParseArguments(const std::vector<std::string>& args) {
       }
       auto format = FormatFromOption(value);
       if (!format)
-        throw UsageError{"unknown format '" + value + "' (use thingy, hexposure or mojihyo)"};
+        throw UsageError{"unknown format '" + value + "' (use thingy, hexposure, mojihyo or tfs)"};
       (isFrom ? r.from : r.to) = format;
     } else {
       throw UsageError{"unknown option '" + a + "'"};
@@ -117,15 +129,34 @@ Request ParseArguments(const std::vector<std::string>& args) {
   if (!r.to) r.to = FormatFromExtension(r.output);
   if (!r.from)
     throw UsageError{"cannot tell the format of '" + r.input +
-                     "' from its name; give --from thingy, hexposure or mojihyo"};
+                     "' from its name; give --from thingy, hexposure, mojihyo or tfs"};
   if (!r.to)
     throw UsageError{"cannot tell the format of '" + r.output +
-                     "' from its name; give --to thingy, hexposure or mojihyo"};
+                     "' from its name; give --to thingy, hexposure, mojihyo or tfs"};
   return r;
 }
 
 std::string Describe(const std::string& path) {
   return path == "-" ? "standard input" : "'" + path + "'";
+}
+
+// Each line OUTPUT will not hold, up to a limit, then their number.
+void ReportDroppedLines(const Request& r, std::string_view bytes, const DropReport& report,
+                        std::ostream& err) {
+  if (report.dropped.empty()) return;
+  const std::vector<std::string_view> lines = SplitLines(bytes);
+  for (std::size_t k = 0; k < report.dropped.size() && k < kListedLines; ++k) {
+    const std::size_t number = report.dropped[k].number;
+    err << r.input << ":" << number << ": not kept: " << lines[number - 1] << "\n";
+  }
+  err << report.dropped.size() << " of " << report.nonBlankLines << " non-blank lines of "
+      << r.input << " are not kept in the " << FormatName(*r.to) << " format\n";
+}
+
+void ReportNotSaved(const std::vector<std::string>& items, TableFormat to, std::ostream& err) {
+  if (items.empty()) return;
+  err << "Not saved in the " << FormatName(to) << " format:\n";
+  for (const auto& item : items) err << item << "\n";
 }
 
 }  // namespace
@@ -162,7 +193,14 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
   }
 
   FontTable table;
-  LoadTableBytes(*r.from, bytes, table);
+  const DropReport dropped = LoadTableReporting(*r.from, std::string_view(bytes), table, *r.to);
+  const auto items = NotSavedItems(table, *r.to);
+  ReportDroppedLines(r, bytes, dropped, err);
+  if (r.strict && (!dropped.dropped.empty() || !items.empty())) {
+    ReportNotSaved(items, *r.to, err);
+    err << kProgram << ": nothing written: --strict and not everything would be kept\n";
+    return 3;
+  }
   const std::string written = SaveTableBytes(*r.to, table);
 
   if (r.output == "-") {
@@ -177,11 +215,7 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
     return 1;
   }
 
-  const auto items = NotSavedItems(table, *r.to);
-  if (!items.empty()) {
-    err << "Not saved in the " << FormatName(*r.to) << " format:\n";
-    for (const auto& item : items) err << item << "\n";
-  }
+  ReportNotSaved(items, *r.to, err);
   return 0;
 }
 

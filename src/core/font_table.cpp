@@ -1,5 +1,7 @@
 #include "core/font_table.h"
 
+#include "tfs/tfs_document.h"
+
 namespace mojihyo {
 
 namespace {
@@ -15,7 +17,9 @@ bool FontTable::operator==(const FontTable& o) const {
          HandakutenValue == o.HandakutenValue && SixteenBitEntries == o.SixteenBitEntries &&
          ReverseOrder == o.ReverseOrder && OmitSymbols == o.OmitSymbols &&
          BookmarkLines == o.BookmarkLines && ScriptDumpLines == o.ScriptDumpLines &&
-         DollarLines == o.DollarLines && CurrentFileName == o.CurrentFileName &&
+         DollarLines == o.DollarLines &&
+         (Tfs == o.Tfs || (Tfs && o.Tfs && *Tfs == *o.Tfs)) &&
+         CurrentLogicalTable == o.CurrentLogicalTable && CurrentFileName == o.CurrentFileName &&
          CurrentFileTitle == o.CurrentFileTitle && SaveFormat == o.SaveFormat &&
          TableChanged == o.TableChanged;
 }

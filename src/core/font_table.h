@@ -3,6 +3,8 @@
 #include "core/line_list.h"
 
 #include <array>
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +14,12 @@ namespace mojihyo {
 
 inline constexpr int kEntryCount = 256;
 
-// The table file formats the program reads and writes.
-enum class TableFormat { Thingy, Hexposure, MoJiHyo };
+class TfsDocument;
+
+// The table file formats the program reads and writes: the three of the
+// program's lineage, and TFS, the modern tables (Atlas, abcde,
+// Cartographer) kept whole line for line.
+enum class TableFormat { Thingy, Hexposure, MoJiHyo, Tfs };
 
 // Whoever shows the document (the grid) listens here. Every change of an
 // entry's text and every change of a lock is announced, so nothing a command
@@ -81,6 +87,12 @@ struct FontTable {
   std::vector<std::string> BookmarkLines{std::string()};
   std::vector<std::string> ScriptDumpLines{std::string()};
   std::vector<std::string> DollarLines{std::string()};
+
+  // A table read from a TFS file keeps the whole file here; the fields above
+  // show one of its logical tables. Shared between copies and replaced, never
+  // changed, so a copy costs nothing and each copy keeps its own content.
+  std::shared_ptr<const TfsDocument> Tfs;
+  std::size_t CurrentLogicalTable = 0;
 
   std::string CurrentFileName;
   std::string CurrentFileTitle;

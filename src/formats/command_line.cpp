@@ -28,9 +28,9 @@ std::string OpenDialogTitle(TableFormat format) {
 }
 
 std::string OpenDialogFilter(TableFormat format) {
-  return format == TableFormat::MoJiHyo
-             ? "MoJiHyo table files (*.tab)|*.tab"
-             : std::string(FormatName(format)) + " table files (*.tbl)|*.tbl";
+  if (format == TableFormat::MoJiHyo) return "MoJiHyo table files (*.tab)|*.tab";
+  if (format == TableFormat::Tfs) return "TFS tables (*.tbl)|*.tbl";
+  return std::string(FormatName(format)) + " table files (*.tbl)|*.tbl";
 }
 
 std::string SaveDialogTitle(TableFormat format) {

@@ -33,7 +33,7 @@ struct ProgramOptions {
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
 
 // Open dialog texts of a format: "Open Thingy Table File" and
-// "Thingy table files (*.tbl)|*.tbl".
+// "Thingy table files (*.tbl)|*.tbl"; "TFS tables (*.tbl)|*.tbl" for TFS.
 std::string OpenDialogTitle(TableFormat format);
 std::string OpenDialogFilter(TableFormat format);
 

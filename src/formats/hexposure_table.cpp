@@ -9,29 +9,37 @@ namespace {
 
 using namespace line_rules;
 
-// Applies one line; false when it is of no known kind.
-bool ReadLine(std::string_view line, FontTable& t) {
-  line = StripLineStart(line);
-  if (line.empty()) return true;
+// Applies one line (leading spaces already dropped) and says where it went.
+LineSlot ReadLine(std::string_view line, FontTable& t) {
+  if (line.empty()) return {SlotKind::Blank};
   if (line.starts_with("*=")) {
     t.LineBreakValue1 = MarkedValue(line, 3);
+    return {SlotKind::LineBreak1};
   } else if (line.starts_with("/=")) {
     t.StringBreakValue1 = MarkedValue(line, 3);
+    return {SlotKind::StringBreak1};
   } else if (line.starts_with("\\=")) {
     t.SectionBreakValue = MarkedValue(line, 3);
+    return {SlotKind::SectionBreak};
   } else if (CharAt(line, 3) == '=' || CharAt(line, 3) == ' ') {
-    SetEntryText(t, EntryNumber(line, 1), line.substr(3), line.substr(0, 2));
-  } else {
-    return false;
+    const int number = EntryNumber(line, 1);
+    SetEntryText(t, number, line.substr(3), line.substr(0, 2));
+    return {SlotKind::Entry, number};
   }
-  return true;
+  return {SlotKind::NotUnderstood};
 }
 
 }  // namespace
 
-std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table) {
+std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTable& table,
+                               LineSlotSink* sink) {
   std::size_t notUnderstood = 0;
-  for (std::string_view line : lines) notUnderstood += !ReadLine(line, table);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = StripLineStart(lines[i]);
+    const LineSlot slot = ReadLine(line, table);
+    notUnderstood += slot.kind == SlotKind::NotUnderstood;
+    if (sink) sink->Take(i, line, slot);
+  }
   return notUnderstood;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "formats/line_slot.h"
 
 #include <span>
 #include <string>
@@ -13,7 +14,8 @@ namespace mojihyo {
 // The program's own format: the Thingy lines with "=" after the break
 // markers, a Section Break line and lock lines. Returns how many non-blank
 // lines were of no known kind.
-std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table);
+std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table,
+                             LineSlotSink* sink = nullptr);
 
 // The lines of a MoJiHyo table file; nothing of the table is left out.
 LineList WriteMoJiHyoTable(const FontTable& table);

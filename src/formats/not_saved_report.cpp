@@ -1,34 +1,38 @@
 #include "formats/not_saved_report.h"
 
+
 namespace mojihyo {
 
 namespace {
 
+constexpr unsigned Bit(TableFormat f) { return 1u << static_cast<unsigned>(f); }
+constexpr unsigned kHexposure = Bit(TableFormat::Hexposure);
+
 struct ReportItem {
   const char* text;
-  TableFormat lostBy;
+  unsigned lostBy;  // a bit per format that loses the item
   bool (*present)(const FontTable&);
 };
 
 // Examined and listed in this order.
 constexpr ReportItem kReportItems[] = {
-    {"Thingy Menu toggle settings", TableFormat::Hexposure,
+    {"Thingy Menu toggle settings", kHexposure | Bit(TableFormat::Tfs),
      [](const FontTable& t) { return t.ReverseOrder || t.OmitSymbols; }},
-    {"Second Line Break value", TableFormat::Hexposure,
+    {"Second Line Break value", kHexposure,
      [](const FontTable& t) { return !t.LineBreakValue2.empty(); }},
-    {"Second String Break value", TableFormat::Hexposure,
+    {"Second String Break value", kHexposure,
      [](const FontTable& t) { return !t.StringBreakValue2.empty(); }},
-    {"Section Break value", TableFormat::Thingy,
+    {"Section Break value", Bit(TableFormat::Thingy) | Bit(TableFormat::Tfs),
      [](const FontTable& t) { return !t.SectionBreakValue.empty(); }},
-    {"Dakuten value", TableFormat::Hexposure,
+    {"Dakuten value", kHexposure | Bit(TableFormat::Tfs),
      [](const FontTable& t) { return !t.DakutenValue.empty(); }},
-    {"Handakuten value", TableFormat::Hexposure,
+    {"Handakuten value", kHexposure | Bit(TableFormat::Tfs),
      [](const FontTable& t) { return !t.HandakutenValue.empty(); }},
-    {"16-bit font table entries", TableFormat::Hexposure,
+    {"16-bit font table entries", kHexposure,
      [](const FontTable& t) { return !t.SixteenBitEntries.empty(); }},
-    {"Bookmarks", TableFormat::Hexposure,
+    {"Bookmarks", kHexposure,
      [](const FontTable& t) { return HasKeptLines(t.BookmarkLines); }},
-    {"Script Dump information", TableFormat::Hexposure,
+    {"Script Dump information", kHexposure,
      [](const FontTable& t) { return HasKeptLines(t.ScriptDumpLines); }},
 };
 
@@ -37,7 +41,7 @@ constexpr ReportItem kReportItems[] = {
 std::vector<std::string> NotSavedItems(const FontTable& table, TableFormat format) {
   std::vector<std::string> items;
   for (const ReportItem& item : kReportItems) {
-    if (item.lostBy == format && item.present(table)) items.emplace_back(item.text);
+    if ((item.lostBy & Bit(format)) && item.present(table)) items.emplace_back(item.text);
   }
   return items;
 }

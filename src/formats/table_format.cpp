@@ -1,9 +1,11 @@
 #include "formats/table_format.h"
 
 #include "core/lines.h"
+#include "formats/drop_report.h"
 #include "formats/hexposure_table.h"
 #include "formats/mojihyo_table.h"
 #include "formats/thingy_table.h"
+#include "tfs/tfs_table.h"
 
 namespace mojihyo {
 
@@ -12,6 +14,7 @@ std::string_view FormatName(TableFormat format) {
     case TableFormat::Thingy: return "Thingy";
     case TableFormat::Hexposure: return "Hexposure";
     case TableFormat::MoJiHyo: return "MoJiHyo";
+    case TableFormat::Tfs: return "TFS";
   }
   return {};
 }
@@ -30,6 +33,8 @@ void ClearForOpen(FontTable& t) {
     SetEntryLocked(t, i, false);
   }
   t.SixteenBitEntries.clear();
+  t.Tfs.reset();
+  t.CurrentLogicalTable = 0;
 }
 
 void ResetForNewTable(FontTable& t) {
@@ -44,11 +49,17 @@ void ResetForNewTable(FontTable& t) {
 }
 
 std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines,
-                      FontTable& table) {
+                      FontTable& table, LineSlotSink* sink) {
   switch (format) {
-    case TableFormat::Thingy: return ReadThingyTable(lines, table);
-    case TableFormat::Hexposure: return ReadHexposureTable(lines, table);
-    case TableFormat::MoJiHyo: return ReadMoJiHyoTable(lines, table);
+    case TableFormat::Thingy: return ReadThingyTable(lines, table, sink);
+    case TableFormat::Hexposure: return ReadHexposureTable(lines, table, sink);
+    case TableFormat::MoJiHyo: return ReadMoJiHyoTable(lines, table, sink);
+    case TableFormat::Tfs: {
+      std::string bytes;
+      for (std::string_view line : lines) (bytes += line) += '\n';
+      ReadTfsTable(std::move(bytes), table);
+      return 0;
+    }
   }
   return 0;
 }
@@ -58,16 +69,28 @@ LineList WriteTable(TableFormat format, const FontTable& table) {
     case TableFormat::Thingy: return WriteThingyTable(table);
     case TableFormat::Hexposure: return WriteHexposureTable(table);
     case TableFormat::MoJiHyo: return WriteMoJiHyoTable(table);
+    case TableFormat::Tfs: {
+      const TfsDocument doc = SavedTfsDocument(table);
+      LineList lines;
+      for (std::size_t i = 0; i < doc.lineCount(); ++i) lines.push_back(doc.line(i));
+      return lines;
+    }
   }
   return {};
 }
 
-std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
-  ClearForOpen(table);
-  return ReadTable(format, SplitLines(bytes), table);
+LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
+  const DropReport report = LoadTableReporting(format, bytes, table, format);
+  return {report.dropped.size(), report.nonBlankLines};
+}
+
+LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table) {
+  const DropReport report = LoadOwnedTableReporting(format, std::move(bytes), table, format);
+  return {report.dropped.size(), report.nonBlankLines};
 }
 
 std::string SaveTableBytes(TableFormat format, const FontTable& table) {
+  if (format == TableFormat::Tfs) return WriteTfsTable(table);
   return JoinLines(WriteTable(format, table));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "formats/line_slot.h"
 
 #include <optional>
 #include <span>
@@ -11,14 +12,16 @@
 namespace mojihyo {
 
 inline constexpr TableFormat kAllTableFormats[] = {TableFormat::Thingy, TableFormat::Hexposure,
-                                                   TableFormat::MoJiHyo};
+                                                   TableFormat::MoJiHyo, TableFormat::Tfs};
 
-// "Thingy", "Hexposure" or "MoJiHyo": the names users know the formats by.
+// "Thingy", "Hexposure", "MoJiHyo" or "TFS": the names users know the
+// formats by.
 std::string_view FormatName(TableFormat format);
 
 // Empties the document before a file is read into it: control values,
 // options, kept lines, every entry's text (through the change rule) and
-// lock, and the 16-bit entries. The file name, title and SaveFormat stay.
+// lock, the 16-bit entries and a TFS document. The file name, title and
+// SaveFormat stay.
 void ClearForOpen(FontTable& table);
 
 // Empties the document for a new table: every entry's text (through the
@@ -27,19 +30,30 @@ void ClearForOpen(FontTable& table);
 // Thingy options and the file title stay as they were.
 void ResetForNewTable(FontTable& table);
 
-// Hands each line to the reader of `format`; returns how many non-blank
-// lines it could not take.
-std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table);
+// Hands each line to the reader of `format`, telling `sink` where each went;
+// returns how many non-blank lines it could not take. TFS lines read this
+// way are taken as ending in LF.
+std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines, FontTable& table,
+                      LineSlotSink* sink = nullptr);
 
 // The lines the writer of `format` produces.
 LineList WriteTable(TableFormat format, const FontTable& table);
 
-// A whole open, minus the file itself: clears the table, splits `bytes` into
-// lines and reads them in `format`. Returns how many non-blank lines of the
-// file were of no kind the format knows (and so will not be saved).
-std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
+// What an open could not keep: `notKept` of the file's `nonBlank` lines
+// will not be in the table when it is saved in the same format.
+struct LoadReport {
+  std::size_t notKept = 0;
+  std::size_t nonBlank = 0;
+};
 
-// The bytes of a table file in `format`, each line ended by CR LF.
+// A whole open, minus the file itself: clears the table, splits `bytes` into
+// lines and reads them in `format`. The second form takes the bytes over,
+// which spares a TFS table a copy of its file.
+LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
+LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table);
+
+// The bytes of a table file in `format`: each line ended by CR LF, except in
+// TFS files, where every line keeps its own end.
 std::string SaveTableBytes(TableFormat format, const FontTable& table);
 
 }  // namespace mojihyo

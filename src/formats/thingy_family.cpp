@@ -17,14 +17,16 @@ using namespace line_rules;
 enum class Dialect { Thingy, MoJiHyo };
 
 // The first break line fills the first value; every later one the second.
-void StoreBreakValue(std::string& first, std::string& second, std::string value) {
-  (first.empty() ? first : second) = std::move(value);
+LineSlot StoreBreakValue(std::string& first, std::string& second, std::string value,
+                         SlotKind firstSlot, SlotKind secondSlot) {
+  const bool isFirst = first.empty();
+  (isFirst ? first : second) = std::move(value);
+  return {isFirst ? firstSlot : secondSlot};
 }
 
-// Applies one line; false when it is of no known kind.
-bool ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
-  line = StripLineStart(line);
-  if (line.empty()) return true;
+// Applies one line (leading spaces already dropped) and says where it went.
+LineSlot ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
+  if (line.empty()) return {SlotKind::Blank};
   const char first = line[0];
   const bool own = dialect == Dialect::MoJiHyo;
   // Where a break value starts: after "*" in Thingy files, after "*=" in ours.
@@ -32,40 +34,60 @@ bool ReadLine(std::string_view line, FontTable& t, Dialect dialect) {
   const bool breakMarked = !own || CharAt(line, 2) == '=';
 
   if (first == '*' && breakMarked) {
-    StoreBreakValue(t.LineBreakValue1, t.LineBreakValue2, MarkedValue(line, breakValueAt));
+    return StoreBreakValue(t.LineBreakValue1, t.LineBreakValue2, MarkedValue(line, breakValueAt),
+                           SlotKind::LineBreak1, SlotKind::LineBreak2);
   } else if (first == '/' && breakMarked) {
-    StoreBreakValue(t.StringBreakValue1, t.StringBreakValue2, MarkedValue(line, breakValueAt));
+    return StoreBreakValue(t.StringBreakValue1, t.StringBreakValue2,
+                           MarkedValue(line, breakValueAt), SlotKind::StringBreak1,
+                           SlotKind::StringBreak2);
   } else if (own && first == '\\' && CharAt(line, 2) == '=') {
     t.SectionBreakValue = MarkedValue(line, 3);
+    return {SlotKind::SectionBreak};
   } else if (first == '!') {
     t.DakutenValue = MarkedValue(line, 2);
+    return {SlotKind::Dakuten};
   } else if (first == '@') {
     t.HandakutenValue = MarkedValue(line, 2);
+    return {SlotKind::Handakuten};
   } else if (first == '>') {
     t.ReverseOrder = true;
+    return {SlotKind::ReverseOrder};
   } else if (first == '#') {
     t.OmitSymbols = true;
+    return {SlotKind::OmitSymbols};
   } else if (CharAt(line, 3) == '=') {
-    SetEntryText(t, EntryNumber(line, 1), line.substr(3), line.substr(0, 2));
+    const int number = EntryNumber(line, 1);
+    SetEntryText(t, number, line.substr(3), line.substr(0, 2));
+    return {SlotKind::Entry, number};
   } else if (CharAt(line, 5) == '=') {
     t.SixteenBitEntries.push_back(line);
+    return {SlotKind::SixteenBitEntry};
   } else if (first == '(' && line.find(')') != std::string_view::npos) {
     AppendKeptLine(t.BookmarkLines, line);
+    return {SlotKind::KeptLine};
   } else if (first == '[' && line.find(']') != std::string_view::npos) {
     AppendKeptLine(t.ScriptDumpLines, line);
+    return {SlotKind::KeptLine};
   } else if (first == '$') {
     AppendKeptLine(t.DollarLines, line);
+    return {SlotKind::KeptLine};
   } else if (own && first == '|') {
-    SetEntryLocked(t, EntryNumber(line, 2), true);
-  } else {
-    return false;
+    const int number = EntryNumber(line, 2);
+    SetEntryLocked(t, number, true);
+    return {SlotKind::Lock, number};
   }
-  return true;
+  return {SlotKind::NotUnderstood};
 }
 
-std::size_t Read(std::span<const std::string_view> lines, FontTable& table, Dialect dialect) {
+std::size_t Read(std::span<const std::string_view> lines, FontTable& table, Dialect dialect,
+                 LineSlotSink* sink) {
   std::size_t notUnderstood = 0;
-  for (std::string_view line : lines) notUnderstood += !ReadLine(line, table, dialect);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = StripLineStart(lines[i]);
+    const LineSlot slot = ReadLine(line, table, dialect);
+    notUnderstood += slot.kind == SlotKind::NotUnderstood;
+    if (sink) sink->Take(i, line, slot);
+  }
   return notUnderstood;
 }
 
@@ -110,12 +132,14 @@ LineList Write(const FontTable& t, Dialect dialect) {
 
 }  // namespace
 
-std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table) {
-  return Read(lines, table, Dialect::Thingy);
+std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table,
+                            LineSlotSink* sink) {
+  return Read(lines, table, Dialect::Thingy, sink);
 }
 
-std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table) {
-  return Read(lines, table, Dialect::MoJiHyo);
+std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable& table,
+                             LineSlotSink* sink) {
+  return Read(lines, table, Dialect::MoJiHyo, sink);
 }
 
 LineList WriteThingyTable(const FontTable& table) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "formats/line_slot.h"
 
 #include <span>
 #include <string>
@@ -11,7 +12,8 @@ namespace mojihyo {
 
 // Applies the lines of a Thingy table file, in order, to a cleared table.
 // Lines of no known kind are skipped; returns how many non-blank ones were.
-std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table);
+std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& table,
+                            LineSlotSink* sink = nullptr);
 
 // The lines of a Thingy table file for `table`. The Section Break value and
 // the locks have no place in this format and are left out.

@@ -166,7 +166,7 @@ private:
   void ChooseDisplayEncoding(DisplayEncoding encoding);
   void ShowAllEntries();
   void ShowCellBytes();
-  void ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood);
+  void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
 
   // Insert menu
   void ConnectInsertMenu();

@@ -72,7 +72,7 @@ void frmMain::NewTable_Click() {
   // Every cell gets the grid's own tooltip again, empty ones included.
   for (int i = 0; i < kEntryCount; ++i) UseGridNumber(i);
   ChooseDisplayEncoding(newTableEncoding_);
-  ShowOpenReport({}, 0);
+  ShowOpenReport({}, {}, TableFormat::Thingy);
   RefreshSectionBreak();
 }
 
@@ -113,13 +113,13 @@ bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const s
                       r.error);
     return false;
   }
-  const std::size_t notUnderstood = LoadTableBytes(format, bytes, doc_);
+  const LoadReport report = LoadTableBytes(format, bytes, doc_);
   // Clearing turned every cell white (or grey where the file locks it),
   // whatever range preview or focus colour it showed.
   ResetCellColours();
   ShowOptionMarks();
   ChooseDisplayEncoding(DetectDisplayEncoding(doc_));
-  ShowOpenReport(title, notUnderstood);
+  ShowOpenReport(title, report, format);
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;

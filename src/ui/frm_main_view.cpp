@@ -68,16 +68,17 @@ void frmMain::ShowCellBytes() {
   lblCellBytes->setText(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-void frmMain::ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood) {
-  if (linesNotUnderstood == 0) {
+void frmMain::ShowOpenReport(const std::string& title, LoadReport report, TableFormat format) {
+  if (report.notKept == 0) {
     lblOpenReport->clear();
     return;
   }
+  // The same count and words as the converter's report for this file.
   lblOpenReport->setText(PathToDisplay(title) +
-                         (linesNotUnderstood == 1
-                              ? QStringLiteral(": 1 line not understood; it will not be saved")
-                              : QStringLiteral(": %1 lines not understood; they will not be saved")
-                                    .arg(linesNotUnderstood)));
+                         QStringLiteral(": %1 of %2 non-blank lines are not kept in the %3 format")
+                             .arg(report.notKept)
+                             .arg(report.nonBlank)
+                             .arg(QString::fromLatin1(FormatName(format).data(), static_cast<qsizetype>(FormatName(format).size()))));
 }
 
 }  // namespace mojihyo::ui

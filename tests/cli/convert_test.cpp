@@ -68,15 +68,20 @@ TEST_F(Convert, ListsWhatTheTargetFormatCannotKeep) {
   Put("game.tbl", kThingyTable);
   Outcome r = Run({"--to", "hexposure", Path("game.tbl"), Path("out.tbl")});
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.err,
-            "Not saved in the Hexposure format:\nThingy Menu toggle settings\n"
-            "Second Line Break value\n16-bit font table entries\nBookmarks\n");
+  const std::string in = Path("game.tbl");
+  EXPECT_EQ(r.err, in + ":1: not kept: >\n" + in + ":3: not kept: *0E\n" + in +
+                       ":5: not kept: 0400=Cecil\n" + in + ":7: not kept: (1000-1FFF) Menu\n" +
+                       "4 of 6 non-blank lines of " + in + " are not kept in the Hexposure format\n"
+                       "Not saved in the Hexposure format:\nThingy Menu toggle settings\n"
+                       "Second Line Break value\n16-bit font table entries\nBookmarks\n");
   EXPECT_EQ(Get("out.tbl"), "*=0D\r\n41=A\r\n");
 
   Put("sec.tab", "\\=FE\r\n");
   r = Run({"--to=thingy", Path("sec.tab"), Path("sec.tbl")});
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.err, "Not saved in the Thingy format:\nSection Break value\n");
+  EXPECT_EQ(r.err, Path("sec.tab") + ":1: not kept: \\=FE\n1 of 1 non-blank lines of " +
+                       Path("sec.tab") + " are not kept in the Thingy format\n"
+                       "Not saved in the Thingy format:\nSection Break value\n");
   EXPECT_EQ(Get("sec.tbl"), "");
 }
 
@@ -143,8 +148,10 @@ TEST_F(Convert, UnwritableOutputNamesTheFileAndLeavesNoPartialFile) {
 TEST_F(Convert, HelpAndVersion) {
   Outcome r = Run({"--help"});
   EXPECT_EQ(r.code, 0);
-  EXPECT_TRUE(r.out.starts_with("Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] INPUT OUTPUT\n"));
+  EXPECT_TRUE(r.out.starts_with(
+      "Usage: mojihyo-convert [--from FORMAT] [--to FORMAT] [--strict] INPUT OUTPUT\n"));
   EXPECT_NE(r.out.find("standard input"), std::string::npos);
+  EXPECT_NE(r.out.find("3 --strict and something would\nnot be kept"), std::string::npos);
   r = Run({"--version"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, std::string("mojihyo-convert ") + MOJIHYO_VERSION + "\n");

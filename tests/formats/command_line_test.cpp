@@ -50,6 +50,8 @@ TEST(DialogTexts, NameEachFormat) {
   EXPECT_EQ(OpenDialogFilter(TableFormat::MoJiHyo), "MoJiHyo table files (*.tab)|*.tab");
   EXPECT_EQ(SaveDialogTitle(TableFormat::MoJiHyo), "Save MoJiHyo Table File");
   EXPECT_EQ(SaveDialogFilter(TableFormat::Hexposure), "Hexposure table files (*.tbl)|*.tbl");
+  EXPECT_EQ(OpenDialogTitle(TableFormat::Tfs), "Open TFS Table File");
+  EXPECT_EQ(SaveDialogFilter(TableFormat::Tfs), "TFS tables (*.tbl)|*.tbl");
 }
 
 TEST(ResetForNewTable, KeepsOnlyTheThingyOptionsAndTheFileTitle) {

@@ -156,10 +156,12 @@ TEST_F(DisplayEncodingTest, AnOpenSaysHowManyLinesItCouldNotTake) {
   ASSERT_TRUE(WriteFileReplacing(PathFromDisplay(path), "41=A\r\n\r\n;comment\r\n  \r\n@@@\r\n1=x\r\n").ok());
   prompter->files.push_back({path, "game.tbl"});
   Menu("OpenThingyTable");
-  EXPECT_EQ(Status("lblOpenReport"), "game.tbl: 2 lines not understood; they will not be saved");
+  // ";comment" and "1=x" are not understood; "@@@" is read as a Handakuten
+  // value that is written back as "@00".
+  EXPECT_EQ(Status("lblOpenReport"), "game.tbl: 3 of 4 non-blank lines are not kept in the Thingy format");
   prompter->files.push_back({path, "game.tbl"});
   Menu("OpenHexposureTable");  // "@@@" is not a Hexposure line either
-  EXPECT_EQ(Status("lblOpenReport"), "game.tbl: 3 lines not understood; they will not be saved");
+  EXPECT_EQ(Status("lblOpenReport"), "game.tbl: 3 of 4 non-blank lines are not kept in the Hexposure format");
   Menu("NewTable");
   EXPECT_EQ(Status("lblOpenReport"), "");
   EXPECT_EQ(Checked(), "EncodingEucJp");

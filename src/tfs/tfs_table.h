@@ -1,0 +1,65 @@
+#pragma once
+
+// A TFS file behind the fields every format shares. The fields show one
+// logical table of the document: its one-byte entries are the 256 entries,
+// its two-byte entries the 16-bit entries, its first two one-byte end
+// tokens and newline entries the String Break and Line Break values.
+// Everything else stays in the document, so a TFS file read and written
+// through a FontTable loses nothing.
+
+#include "core/font_table.h"
+#include "tfs/tfs_document.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace mojihyo {
+
+inline constexpr std::size_t kNoTfsLine = static_cast<std::size_t>(-1);
+
+// The lines of one logical table that the fields show.
+struct TfsFieldLines {
+  // One-byte normal entries: the first line of each key, and every line.
+  std::array<std::size_t, kEntryCount> firstEntry;
+  std::vector<std::size_t> entries;
+  std::vector<std::size_t> rows;       // two-byte normal entries, in file order
+  std::vector<std::size_t> newlines;   // the first two one-byte newline entries
+  std::vector<std::size_t> endTokens;  // the first two one-byte end tokens
+};
+TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable);
+
+// The one-byte key of a line (0-255), or -1 when its key is not one byte.
+int OneByteKey(const TfsDocument& doc, std::size_t line);
+// A two-byte normal entry as a 16-bit entry line: the key as spelled when
+// that is four hex digits, else as four upper-case ones; "=" and the text.
+std::string RowOf(const TfsDocument& doc, std::size_t line);
+// An end token's or newline's key as a break value ("0Dh").
+std::string BreakValueOf(const TfsDocument& doc, std::size_t line);
+
+// Reads a TFS file into `table`, which ClearForOpen has emptied: the file
+// becomes the table's document, and its first logical table fills the fields.
+void ReadTfsTable(std::string bytes, FontTable& table);
+
+// Keeps what the fields show of the current logical table in the document,
+// then shows logical table `index` in the fields.
+void SwitchLogicalTable(FontTable& table, std::size_t index);
+
+// The changes that bring logical table `logicalTable` of `doc` up to date
+// with the fields, touching only what differs: a changed entry rewrites its
+// own line, an emptied one removes its lines, a new one is added at the end
+// of the table; 16-bit entries are matched line for line first, then paired
+// by key so that an edited one is rewritten in place; a changed break value
+// rewrites the key of its line and keeps its label.
+TfsEdits FieldEdits(const TfsDocument& doc, std::size_t logicalTable, const FontTable& table);
+
+// The document as a save writes it. A table that was never read from a TFS
+// file makes a new one (LF, no byte order mark): break values, entries,
+// 16-bit entries, then the kept lines as they stand.
+TfsDocument SavedTfsDocument(const FontTable& table);
+
+// The bytes of `table` as a TFS file.
+std::string WriteTfsTable(const FontTable& table);
+
+}  // namespace mojihyo
