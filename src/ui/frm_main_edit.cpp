@@ -24,7 +24,14 @@ void frmMain::ConnectEditMenu() {
   OnMenuItem("EditEndString", [this] { RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder()); });
   OnMenuItem("EditModifiers", [this] { RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder()); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
-  OnMenuItem("Edit16BitValues", [this] { RunDialog<frm16bitEntries>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("Edit16BitValues", [this] { Open16bitEntries(std::nullopt); });
+}
+
+void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
+  frm16bitEntries dialog(doc_, byteText(), this);
+  dialog.selectRow(row);
+  dialog.setStepRecorder(Recorder());
+  Prompts().RunModal(dialog);
 }
 
 void frmMain::EditSectionBreak_Click() {

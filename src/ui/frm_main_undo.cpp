@@ -64,7 +64,7 @@ void frmMain::UndoOrRedo(bool redo) {
   if (c->hasFocus())
     TableData_GotFocus(*first, true);
   else
-    c->takeFocusBack();
+    c->takeFocusReturning();
 }
 
 }  // namespace mojihyo::ui

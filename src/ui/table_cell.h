@@ -25,9 +25,10 @@ public:
   // Shows `text` whole, however long.
   void showText(const QString& text);
 
-  // Takes the focus as if it came back to the cell (focusEntered says
-  // `returning`), so that no pending block range ends here.
-  void takeFocusBack();
+  // Takes the focus as if it only came back to the cell: a command that
+  // shows a cell (Find, Go to Entry) moves there without ending a pending
+  // block range.
+  void takeFocusReturning();
 
   // The keys of the document's Undo and Redo, which a cell never handles.
   static bool IsUndoKey(const QKeyEvent* e);
@@ -58,7 +59,7 @@ private:
   void AllowLongText();
 
   int index_;
-  bool takingFocusBack_ = false;
+  bool returning_ = false;  // set while takeFocusReturning gives the focus
   std::uint32_t colour_ = 0xFFFFFF;  // what the grid paints it before a colour is set
 };
 
