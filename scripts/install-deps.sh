@@ -10,6 +10,7 @@ packages=(
   clang
   fonts-dejavu-core fonts-liberation fonts-ipafont-gothic
   xvfb xauth
+  time
 )
 
 missing=()
