@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "core/file_io.h"
@@ -172,6 +176,59 @@ TEST_F(Convert, TheProgramPipesBytesAndReturnsItsExitCodes) {
   EXPECT_EQ(Shell(exe + " 2>&1", out), 2);
   EXPECT_EQ(Shell(exe + " " + Path("none.tbl") + " " + Path("x.tab") + " 2>&1", out), 1);
   EXPECT_EQ(Shell(exe + " --version", out), 0);
+}
+
+// Starts the installed program on `args` with its standard error in
+// `errFile`.
+pid_t Start(const std::vector<std::string>& args, const std::string& errFile) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (!std::freopen(errFile.c_str(), "w", stderr)) ::_exit(127);
+    std::vector<char*> argv{const_cast<char*>(MOJIHYO_CONVERT)};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(MOJIHYO_CONVERT, argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+TEST_F(Convert, AKilledConversionLeavesTheOldOutputOrTheWholeNewOne) {
+  std::string table;
+  char line[32];
+  for (int n = 0; n < 1500000; ++n) {
+    std::snprintf(line, sizeof line, "%04X=\xA4\xA2%d\r\n", n % 65536, n);
+    table += line;
+  }
+  Put("big.tbl", table);
+  // A run left alone gives the bytes every killed run must leave, if any.
+  const auto started = std::chrono::steady_clock::now();
+  int status = 0;
+  const pid_t whole = Start({Path("big.tbl"), Path("whole.tab")}, Path("err.txt"));
+  ASSERT_EQ(::waitpid(whole, &status, 0), whole);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const auto duration = std::chrono::steady_clock::now() - started;
+  const std::string complete = Get("whole.tab");
+  ASSERT_EQ(complete, table) << "16-bit entries pass through unchanged";
+
+  const std::set<std::string> expected = {"big.tbl", "whole.tab", "err.txt", "out.tab"};
+  int replaced = 0;
+  for (int k = 1; k <= 10; ++k) {
+    Put("out.tab", "old output");
+    const pid_t pid = Start({Path("big.tbl"), Path("out.tab")}, Path("err.txt"));
+    std::this_thread::sleep_for(duration * k / 10);
+    ::kill(pid, SIGKILL);
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    std::set<std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir_)) files.insert(entry.path().filename());
+    EXPECT_EQ(files, expected) << "killed at " << k << "/10 of a run";
+    const std::string out = Get("out.tab");
+    if (out != "old output") {
+      EXPECT_EQ(out, complete) << "killed at " << k << "/10 of a run";
+      ++replaced;
+    }
+  }
+  RecordProperty("runs that finished before the kill", replaced);
 }
 
 }  // namespace
