@@ -2,12 +2,13 @@
 
 #include "core/file_io.h"
 #include "formats/not_saved_report.h"
+#include "formats/table_file.h"
 #include "formats/table_format.h"
 
 #include <algorithm>
 #include <cctype>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -33,6 +34,10 @@ constexpr std::string_view kHelp =
     "mojihyo, .tbl is thingy. Give - as INPUT or OUTPUT for standard input or\n"
     "standard output. Settings the output format cannot keep are listed on\n"
     "standard error.\n"
+    "\n"
+    "A UTF-16 table (with or without a byte-order mark) is read as UTF-8; it\n"
+    "is written back as UTF-16 when OUTPUT is in the same format, and as UTF-8\n"
+    "otherwise. Inputs larger than 1 GiB are refused.\n"
     "\n"
     "Exit status: 0 converted, 1 a file could not be read or written,\n"
     "2 the command line was not understood.\n";
@@ -128,6 +133,42 @@ std::string Describe(const std::string& path) {
   return path == "-" ? "standard input" : "'" + path + "'";
 }
 
+// Standard input has no size to check beforehand: it is read up to the
+// limit and refused beyond it.
+FileResult ReadAll(std::istream& in, std::string& bytes) {
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
+    bytes.append(buffer, n);
+  }
+  return {};
+}
+
+// The table is written to standard output as it is made.
+class StreamSink : public ByteSink {
+public:
+  explicit StreamSink(std::ostream& out) : out_(out) {}
+  void Write(std::string_view bytes) override {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+private:
+  std::ostream& out_;
+};
+
+OpenResult ReadInput(const Request& r, std::istream& in, FontTable& table) {
+  if (r.input != "-") return OpenTableFile(*r.from, r.input, table);
+  std::string bytes;
+  try {
+    if (FileResult res = ReadAll(in, bytes); !res.ok()) return {res.error};
+  } catch (const std::bad_alloc&) {
+    return {std::string(kOutOfMemory), true};
+  }
+  if (in.bad()) return {"Input/output error"};
+  return OpenTableText(*r.from, std::move(bytes), table);
+}
+
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -149,30 +190,27 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
     return 0;
   }
 
-  std::string bytes;
-  if (r.input == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-      err << kProgram << ": cannot read standard input\n";
-      return 1;
+  FontTable table;
+  if (OpenResult opened = ReadInput(r, in, table); !opened.ok()) {
+    if (opened.outOfMemory) {
+      err << kProgram << ": not enough memory to read " << Describe(r.input) << "\n";
+    } else {
+      err << kProgram << ": cannot read " << Describe(r.input) << ": " << opened.error << "\n";
     }
-  } else if (FileResult res = ReadFileBytes(r.input, bytes); !res.ok()) {
-    err << kProgram << ": cannot read " << Describe(r.input) << ": " << res.error << "\n";
     return 1;
   }
-
-  FontTable table;
-  LoadTableBytes(*r.from, bytes, table);
-  const std::string written = SaveTableBytes(*r.to, table);
+  KeepTextFormFor(table, *r.from, *r.to);
 
   if (r.output == "-") {
-    out.write(written.data(), static_cast<std::streamsize>(written.size()));
+    StreamSink sink(out);
+    const FileResult written = WriteTableFile(*r.to, table, sink);
     out.flush();
-    if (!out) {
-      err << kProgram << ": cannot write standard output\n";
+    if (!written.ok() || !out) {
+      err << kProgram << ": cannot write standard output"
+          << (written.ok() ? std::string() : ": " + written.error) << "\n";
       return 1;
     }
-  } else if (FileResult res = WriteFileReplacing(r.output, written); !res.ok()) {
+  } else if (FileResult res = SaveTableFile(*r.to, table, r.output); !res.ok()) {
     err << kProgram << ": cannot write '" << r.output << "': " << res.error << "\n";
     return 1;
   }

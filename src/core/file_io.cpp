@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -172,12 +173,23 @@ FileResult NameUnnamedFile(int fd, const std::string& dir, const std::string& na
 
 }  // namespace
 
-FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
+FileResult TooLarge(std::size_t limit) {
+  std::string size = std::to_string(limit) + " bytes";
+  if (limit % (1 << 30) == 0) {
+    size = std::to_string(limit >> 30) + " GiB";
+  } else if (limit % (1 << 20) == 0) {
+    size = std::to_string(limit >> 20) + " MiB";
+  }
+  return {"larger than " + size + ", the most this program reads"};
+}
+
+FileResult ReadFileBytes(const std::string& path, std::string& bytes, std::size_t limit) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return Failure(errno);
   struct stat st{};
   if (::fstat(fd.get(), &st) != 0) return Failure(errno);
   if (S_ISDIR(st.st_mode)) return Failure(EISDIR);
+  if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > limit) return TooLarge(limit);
   bytes.clear();
   if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
@@ -188,6 +200,13 @@ FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
       return Failure(errno);
     }
     if (n == 0) break;
+    // Devices and pipes have no size to check beforehand, and a file may
+    // grow while it is read.
+    if (static_cast<std::size_t>(n) > limit - bytes.size()) {
+      bytes.clear();
+      bytes.shrink_to_fit();
+      return TooLarge(limit);
+    }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   return {};

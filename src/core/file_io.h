@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,8 +14,19 @@ struct FileResult {
   bool ok() const { return error.empty(); }
 };
 
-// Reads a whole file, byte for byte.
-FileResult ReadFileBytes(const std::string& path, std::string& bytes);
+// The largest file the program reads. Real tables are far smaller; a larger
+// file is no table, and reading it could take all the memory there is.
+inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
+
+// The reason given for a file over `limit` bytes: "larger than 1 GiB, the
+// most this program reads".
+FileResult TooLarge(std::size_t limit = kMaxReadBytes);
+
+// Reads a whole file, byte for byte. A file of more than `limit` bytes is
+// refused, unread when its size is known beforehand. Memory running out
+// throws std::bad_alloc.
+FileResult ReadFileBytes(const std::string& path, std::string& bytes,
+                         std::size_t limit = kMaxReadBytes);
 
 // Where a writer hands the bytes of a file, piece by piece, so that a large
 // file never has to be held whole in memory.
@@ -22,6 +34,8 @@ class ByteSink {
 public:
   virtual ~ByteSink() = default;
   virtual void Write(std::string_view bytes) = 0;
+  // About this many more bytes will follow; a sink may make room for them.
+  virtual void Reserve(std::size_t /*bytes*/) {}
 };
 
 // Writes a file's bytes into the sink; a failure it returns abandons the

@@ -5,6 +5,8 @@
 #include "formats/mojihyo_table.h"
 #include "formats/thingy_table.h"
 
+#include <algorithm>
+
 namespace mojihyo {
 
 std::string_view FormatName(TableFormat format) {
@@ -48,6 +50,7 @@ void ResetForNewTable(FontTable& t) {
   t.TableChanged = false;
   t.CurrentFileName.clear();
   t.SaveFormat.clear();
+  t.FileTextForm = TextForm::Bytes;
 }
 
 std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines,
@@ -70,12 +73,38 @@ LineList WriteTable(TableFormat format, const FontTable& table) {
 }
 
 std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
+  return LoadTableBuffer(format, std::string(bytes), table);
+}
+
+std::size_t LoadTableBuffer(TableFormat format, std::string&& bytes, FontTable& table) {
   ClearForOpen(table);
-  return ReadTable(format, SplitLines(bytes), table);
+  LineList& entries = table.SixteenBitEntries;
+  const std::string_view file = entries.adopt(std::move(bytes));
+  // A 16-bit entry line is at least "XXXX=" and a line end.
+  entries.reserve(std::min(EstimateLineCount(file), file.size() / 6 + 1), 0);
+  // The readers take each line on its own, so a batch at a time will do.
+  std::size_t notUnderstood = 0;
+  ForEachLineBatch(file, [&](std::span<const std::string_view> lines) {
+    notUnderstood += ReadTable(format, lines, table);
+  });
+  entries.tidy();
+  return notUnderstood;
 }
 
 std::string SaveTableBytes(TableFormat format, const FontTable& table) {
-  return JoinLines(WriteTable(format, table));
+  std::string bytes;
+  StringSink sink(bytes);
+  WriteTableTo(format, table, sink);
+  return bytes;
+}
+
+void WriteTableTo(TableFormat format, const FontTable& table, ByteSink& sink) {
+  LineSink out(sink);
+  switch (format) {
+    case TableFormat::Thingy: return WriteThingyTable(table, out);
+    case TableFormat::Hexposure: return WriteHexposureTable(table, out);
+    case TableFormat::MoJiHyo: return WriteMoJiHyoTable(table, out);
+  }
 }
 
 }  // namespace mojihyo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_io.h"
 #include "core/font_table.h"
 
 #include <optional>
@@ -44,7 +45,14 @@ LineList WriteTable(TableFormat format, const FontTable& table);
 // file were of no kind the format knows (and so will not be saved).
 std::size_t LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
 
+// The same, taking the bytes over: the 16-bit entries stay where the file
+// put them instead of being copied, which halves what a large file costs.
+std::size_t LoadTableBuffer(TableFormat format, std::string&& bytes, FontTable& table);
+
 // The bytes of a table file in `format`, each line ended by CR LF.
 std::string SaveTableBytes(TableFormat format, const FontTable& table);
+
+// The same bytes handed to `sink` as they are made, never held whole.
+void WriteTableTo(TableFormat format, const FontTable& table, ByteSink& sink);
 
 }  // namespace mojihyo

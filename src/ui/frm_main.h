@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "core/font_table.h"
 #include "core/grid_rules.h"
+#include "formats/table_file.h"
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
 #include "ui/byte_text.h"
@@ -51,6 +52,9 @@ public:
   // How table files are written; tests put a failing writer here.
   using FileWriter = std::function<FileResult(const std::string& path, std::string_view bytes)>;
   void setFileWriter(FileWriter writer) { writeFile_ = std::move(writer); }
+  // How table files are read; tests put a reader here that runs out of
+  // memory.
+  void setFileReader(FileReader reader) { readFile_ = std::move(reader); }
 
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
@@ -108,6 +112,7 @@ private:
   void ShowAllEntries();
   void ShowCellBytes();
   void ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood);
+  void ShowFileTextForm();
 
   // Insert menu
   void ConnectInsertMenu();
@@ -130,6 +135,9 @@ private:
   FontTable doc_;
   RunTimeState state_;
   FileWriter writeFile_ = WriteFileReplacing;
+  FileReader readFile_ = [](const std::string& path, std::string& bytes) {
+    return ReadFileBytes(path, bytes);
+  };
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
@@ -144,6 +152,7 @@ private:
   QLabel* lblEncoding = nullptr;
   QLabel* lblCellBytes = nullptr;
   QLabel* lblOpenReport = nullptr;
+  QLabel* lblFileEncoding = nullptr;
 };
 
 }  // namespace mojihyo::ui

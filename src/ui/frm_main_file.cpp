@@ -69,6 +69,7 @@ void frmMain::NewTable_Click() {
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
   ChooseDisplayEncoding(DisplayEncoding::EucJp);
   ShowOpenReport({}, 0);
+  ShowFileTextForm();
 }
 
 QString frmMain::CommandLineText(const QStringList& arguments) {
@@ -97,23 +98,24 @@ void frmMain::OpenTable(TableFormat format) {
     title = PathFromDisplay(chosen.title);
   }
 
-  // The whole file is read before the table is cleared, so a file that
-  // cannot be read leaves the table as it was.
-  std::string bytes;
-  if (FileResult r = ReadFileBytes(path, bytes); !r.ok()) {
+  // The file is read aside and takes the table's place only once all of it
+  // was read, so a file that cannot be read (too large, not valid UTF-16,
+  // more than memory holds) leaves the table as it was.
+  const OpenResult opened = OpenTableFile(format, path, doc_, readFile_);
+  if (!opened.ok()) {
     state_.StartupFileName.clear();
     ReportFileFailure(this, QStringLiteral("Unable to Open Table"),
                       QStringLiteral("The table file could not be opened."), PathToDisplay(path),
-                      r.error);
+                      opened.error);
     return;
   }
-  const std::size_t notUnderstood = LoadTableBytes(format, bytes, doc_);
-  // Clearing turned every cell white (or grey where the file locks it),
-  // whatever range preview or focus colour it showed.
+  // The new content turned every cell white (or grey where the file locks
+  // it), whatever range preview or focus colour it showed.
   ResetCellColours();
   ShowOptionMarks();
   ChooseDisplayEncoding(DetectDisplayEncoding(doc_));
-  ShowOpenReport(title, notUnderstood);
+  ShowOpenReport(title, opened.notUnderstood);
+  ShowFileTextForm();
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;
@@ -125,14 +127,19 @@ void frmMain::OpenTable(TableFormat format) {
 
 void frmMain::SaveTableAs(TableFormat format) {
   const std::string fileName = doc_.CurrentFileName, saveFormat = doc_.SaveFormat;
+  const TextForm form = doc_.FileTextForm;
   doc_.CurrentFileName.clear();
+  // A UTF-16 table stays UTF-16 in its own format only.
+  if (FormatFromName(saveFormat) != format) doc_.FileTextForm = TextForm::Bytes;
   doc_.SaveFormat = std::string(FormatName(format));
   // A save that failed leaves the table bound to its file and format as
   // before; a cancelled one leaves it unbound, in the new format.
   if (SaveTable() == SaveOutcome::Failed) {
     doc_.CurrentFileName = fileName;
     doc_.SaveFormat = saveFormat;
+    doc_.FileTextForm = form;
   }
+  ShowFileTextForm();
 }
 
 bool frmMain::SaveTable_Click() { return SaveTable() == SaveOutcome::Written; }
@@ -166,7 +173,10 @@ frmMain::SaveOutcome frmMain::SaveTable() {
   if (!format) return SaveOutcome::Cancelled;
 
   state_.SettingsNotSaved = false;
-  if (FileResult r = writeFile_(target, SaveTableBytes(*format, doc_)); !r.ok()) {
+  std::string bytes;
+  FileResult r = SaveTableFileBytes(*format, doc_, bytes);
+  if (r.ok()) r = writeFile_(target, bytes);
+  if (!r.ok()) {
     state_.SaveDialogShown = false;
     doc_.SaveFormat = formatBefore;  // a format picked in the chooser goes with the failed save
     ReportFileFailure(this, QStringLiteral("Unable to Save Table"),

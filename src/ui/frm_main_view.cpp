@@ -40,7 +40,11 @@ void frmMain::ConnectViewMenu() {
   lblOpenReport = new QLabel(this);
   lblOpenReport->setObjectName(QStringLiteral("lblOpenReport"));
   lblOpenReport->setTextFormat(Qt::PlainText);  // it names the file, which may hold "<"
+  lblFileEncoding = new QLabel(this);
+  lblFileEncoding->setObjectName(QStringLiteral("lblFileEncoding"));
+  lblFileEncoding->setAccessibleName(QStringLiteral("File encoding"));
   statusBar()->addWidget(lblEncoding);
+  statusBar()->addWidget(lblFileEncoding);
   statusBar()->addWidget(lblCellBytes);
   statusBar()->addWidget(lblOpenReport, 1);
 }
@@ -68,6 +72,14 @@ void frmMain::ShowCellBytes() {
   std::string bytes = HexByte(i) + "h:";
   for (unsigned char c : doc_.EntryText[i]) bytes += " " + HexByte(c);
   lblCellBytes->setText(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// Only a UTF-16 file is named: every other table is bytes, shown in the
+// display encoding.
+void frmMain::ShowFileTextForm() {
+  const std::string_view name = TextFormName(doc_.FileTextForm);
+  const QString shown = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  lblFileEncoding->setText(name.empty() ? QString() : "File: " + shown);
 }
 
 void frmMain::ShowOpenReport(const std::string& title, std::size_t linesNotUnderstood) {
