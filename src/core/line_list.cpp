@@ -137,11 +137,13 @@ std::string_view LineList::adopt(std::string&& bytes) {
 }
 
 void LineList::tidy() {
+  // Room for lines reserved against a file's size costs no memory until it
+  // is used, only address space. It is given back when that is cheap: when
+  // few lines used it, so that copying them costs next to nothing.
+  const bool fewLines = spans_.size() * sizeof(Span) < pool_.size() / 16;
   CompactIfWasteful();
   unclaimed_ = pool_.size();
-  // Room for lines reserved against a file's size but never used; lines
-  // that were used stay in place, as copying them would cost as much again.
-  if (spans_.capacity() / 2 > spans_.size()) spans_.shrink_to_fit();
+  if (fewLines && spans_.capacity() > 2 * spans_.size()) spans_.shrink_to_fit();
 }
 
 void LineList::reserve(std::size_t lines, std::size_t bytes) {

@@ -91,9 +91,9 @@ public:
   // it lies. Returns the bytes, which stay where they are until a line is
   // stored from anywhere else.
   std::string_view adopt(std::string&& bytes);
-  // Gives back the buffer bytes no line uses when they are the most of it,
-  // and spare room for line records, after lines were taken from adopted
-  // bytes.
+  // After lines were taken from adopted bytes: gives back the buffer when
+  // the lines use less than half of it, and the room reserved for lines
+  // when few of them used it.
   void tidy();
 
   // The bytes of all lines together, without any line ends.

@@ -1,6 +1,5 @@
 #include "core/lines.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace mojihyo {
@@ -26,12 +25,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
   const char* const end = p + bytes.size();
   while (p < end) lines.push_back(lines_detail::NextLine(p, end));
   return lines;
-}
-
-std::size_t EstimateLineCount(std::string_view bytes) {
-  const auto lf = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-  const auto cr = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
-  return std::max(lf, cr) + 1;
 }
 
 std::string JoinLines(const LineList& lines) {

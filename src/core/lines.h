@@ -25,10 +25,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes);
 template <typename Take>
 void ForEachLineBatch(std::string_view bytes, Take&& take);
 
-// At least as many lines as the bytes hold when their lines all end alike
-// (CR LF, CR or LF); a first guess at how many there are, found fast.
-std::size_t EstimateLineCount(std::string_view bytes);
-
 // Joins lines into file bytes, every line ended by CR LF.
 std::string JoinLines(const LineList& lines);
 

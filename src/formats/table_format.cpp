@@ -5,7 +5,6 @@
 #include "formats/mojihyo_table.h"
 #include "formats/thingy_table.h"
 
-#include <algorithm>
 
 namespace mojihyo {
 
@@ -80,8 +79,10 @@ std::size_t LoadTableBuffer(TableFormat format, std::string&& bytes, FontTable& 
   ClearForOpen(table);
   LineList& entries = table.SixteenBitEntries;
   const std::string_view file = entries.adopt(std::move(bytes));
-  // A 16-bit entry line is at least "XXXX=" and a line end.
-  entries.reserve(std::min(EstimateLineCount(file), file.size() / 6 + 1), 0);
+  // Room for as many 16-bit entries as the file could hold (each is at
+  // least "XXXX=" and a line end): lines never move while the list grows,
+  // and room no line uses costs no memory.
+  entries.reserve(file.size() / 6 + 1, 0);
   // The readers take each line on its own, so a batch at a time will do.
   std::size_t notUnderstood = 0;
   ForEachLineBatch(file, [&](std::span<const std::string_view> lines) {

@@ -101,6 +101,7 @@ void frmMain::BuildGrid() {
     });
     connect(cell, &QLineEdit::textEdited, this,
             [this, i](const QString& text) { TableData_Change(i, text); });
+    connect(cell, &TableCell::longEntryOpened, this, &frmMain::EditLongEntry);
     setTabOrder(previous, cell);
     previous = cell;
     TableData[static_cast<std::size_t>(i)] = cell;
@@ -136,7 +137,7 @@ void frmMain::Form_Load(const QString& commandLine) {
   ChooseDisplayEncoding(DisplayEncoding::EucJp);
   const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
   for (int i = 0; i < kEntryCount; ++i) {
-    cell(i)->setText(ToDisplay(doc_.EntryText[i]));
+    cell(i)->showEntry(doc_.EntryText[i]);
     cell(i)->setToolTip(ToDisplay(CellToolTip(i, doc_.EntryText[i])));
     cell(i)->setFont(tahoma);
   }
@@ -239,8 +240,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
   TableCell* c = cell(index);
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
-  const QString shown = ToDisplay(text);
-  if (c->text() != shown) c->setText(shown);
+  c->showEntry(text);
   std::string& number = tooltipNumbers_[static_cast<std::size_t>(index)];
   number = writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
   c->setToolTip(ToDisplay(CellToolTip(number, index, text)));
@@ -249,7 +249,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
 
 void frmMain::EntryLockChanged(int index) {
   const bool locked = doc_.EntryLocked[index];
-  cell(index)->setReadOnly(locked);
+  cell(index)->setLocked(locked);
   cell(index)->setColour(CellColour(CellState::Resting, locked));
 }
 

@@ -101,6 +101,8 @@ private:
   // Edit menu
   void ConnectEditMenu();
   void EditSectionBreak_Click();
+  // A long entry, which its cell shows only in part, in a window of its own.
+  void EditLongEntry(int index);
 
   // Block Ops menu
   void ConnectBlockMenu();

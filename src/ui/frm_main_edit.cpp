@@ -1,9 +1,11 @@
-// The Edit menu of the main window: the control value dialogs.
+// The Edit menu of the main window: the control value dialogs; and the
+// window for an entry too long for its cell.
 
 #include "ui/frm_main.h"
 
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_16bit_entries.h"
+#include "ui/frm_long_entry.h"
 #include "ui/prompts.h"
 
 #include <QAction>
@@ -44,6 +46,12 @@ void frmMain::EditSectionBreak_Click() {
   sectionBreakDialog_->setModal(false);
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
   sectionBreakDialog_->show();
+}
+
+void frmMain::EditLongEntry(int index) {
+  if (doc_.EntryLocked[index]) return;
+  frmLongEntry dialog(index, doc_.EntryText[index], this);
+  if (Prompts().RunModal(dialog) == QDialog::Accepted) SetEntryText(doc_, index, dialog.bytes());
 }
 
 }  // namespace mojihyo::ui

@@ -4,7 +4,7 @@
 
 #include "ui/frm_main.h"
 
-#include "core/hex_notation.h"
+#include "core/grid_rules.h"
 #include "ui/table_cell.h"
 
 #include <QAction>
@@ -60,8 +60,7 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
 void frmMain::ShowAllEntries() {
   for (int i = 0; i < kEntryCount; ++i) {
     const std::string& text = doc_.EntryText[i];
-    const QString shown = ToDisplay(text);
-    if (cell(i)->text() != shown) cell(i)->setText(shown);
+    cell(i)->showEntry(text);
     cell(i)->setToolTip(ToDisplay(CellToolTip(tooltipNumbers_[static_cast<std::size_t>(i)], i, text)));
   }
   ShowCellBytes();
@@ -69,8 +68,7 @@ void frmMain::ShowAllEntries() {
 
 void frmMain::ShowCellBytes() {
   const int i = state_.CurrentCell;
-  std::string bytes = HexByte(i) + "h:";
-  for (unsigned char c : doc_.EntryText[i]) bytes += " " + HexByte(c);
+  const std::string bytes = CellBytesText(i, doc_.EntryText[i]);
   lblCellBytes->setText(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 

@@ -1,5 +1,8 @@
 #include "ui/table_cell.h"
 
+#include "core/grid_rules.h"
+#include "ui/byte_text.h"
+
 #include <QAction>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -30,6 +33,36 @@ void TableCell::setColour(std::uint32_t bgr) {
   QPalette p = palette();
   p.setColor(QPalette::Base, FromBgr(bgr));
   setPalette(p);
+}
+
+namespace {
+
+// The start of a long entry, cut where it still decodes cleanly: a
+// character cut in two would show the whole start one byte per character.
+QString Elided(std::string_view bytes) {
+  std::string_view start = bytes.substr(0, kEntryPreviewBytes);
+  for (std::size_t cut = 0; cut < 4; ++cut) {
+    const std::string_view shorter = start.substr(0, start.size() - cut);
+    if (DecodesCleanly(shorter, CurrentDisplayEncoding())) {
+      start = shorter;
+      break;
+    }
+  }
+  return ToDisplay(start) + QChar(0x2026);
+}
+
+}  // namespace
+
+void TableCell::showEntry(std::string_view bytes) {
+  elided_ = IsLongEntry(bytes);
+  const QString shown = elided_ ? Elided(bytes) : ToDisplay(bytes);
+  if (text() != shown) setText(shown);
+  setReadOnly(locked_ || elided_);
+}
+
+void TableCell::setLocked(bool locked) {
+  locked_ = locked;
+  setReadOnly(locked_ || elided_);
 }
 
 bool TableCell::IsMenuShortcut(const QKeySequence& keys) const {
@@ -88,6 +121,10 @@ void TableCell::keyPressEvent(QKeyEvent* e) {
   // A line edit has no use for Up and Down; in the grid they move by a row.
   if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
     emit rowStep(index_, e->key() == Qt::Key_Up ? -1 : 1);
+    return;
+  }
+  if (elided_ && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+    emit longEntryOpened(index_);
     return;
   }
   QLineEdit::keyPressEvent(e);

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include <cstdint>
+#include <string_view>
 
 namespace mojihyo::ui {
 
@@ -21,6 +22,13 @@ public:
   std::uint32_t colour() const { return colour_; }
   void setColour(std::uint32_t bgr);
 
+  // Shows an entry's bytes. A long entry (see IsLongEntry) shows its start,
+  // elided, and takes no typing: Enter asks for its own window instead.
+  void showEntry(std::string_view bytes);
+  bool elided() const { return elided_; }
+  // A locked cell takes no typing.
+  void setLocked(bool locked);
+
 signals:
   // `returning` is set when the focus only comes back to the cell, from a
   // menu or another window, rather than being moved to it.
@@ -31,6 +39,8 @@ signals:
   // Up or Down was pressed: the cell a row above or below should take the
   // focus.
   void rowStep(int index, int rows);
+  // Enter was pressed in a cell showing a long entry.
+  void longEntryOpened(int index);
 
 protected:
   bool event(QEvent* e) override;
@@ -45,6 +55,8 @@ private:
 
   int index_;
   std::uint32_t colour_ = 0xFFFFFF;
+  bool locked_ = false;
+  bool elided_ = false;
 };
 
 // A 0xBBGGRR colour value as Qt's colour.

@@ -80,21 +80,6 @@ TEST(ForEachLineBatch, GivesTheLinesSplitLinesGivesInBatches) {
   }
 }
 
-TEST(EstimateLineCount, CountsAtLeastEveryLineOfAFileWithOneKindOfLineEnd) {
-  std::mt19937 rng(6);
-  for (std::string_view end : {"\r\n", "\r", "\n"}) {
-    for (int round = 0; round < 50; ++round) {
-      std::string bytes;
-      const int lines = static_cast<int>(rng() % 100);
-      for (int i = 0; i < lines; ++i) bytes += std::string(rng() % 5, 'x') + std::string(end);
-      if (rng() % 2) bytes += "last";
-      const std::size_t real = SplitLines(bytes).size();
-      EXPECT_GE(EstimateLineCount(bytes), real);
-      EXPECT_LE(EstimateLineCount(bytes), real + 1);
-    }
-  }
-}
-
 TEST(LineSink, WritesTheBytesJoinLinesMakes) {
   const LineList lines{"a", "", std::string_view("\0\xFF", 2), "0400=Cecil"};
   std::string bytes;
