@@ -139,7 +139,6 @@ FileResult DecodeUtf16(std::string_view bytes, TextForm form, std::string& utf8)
 }
 
 Utf16Encoder::Utf16Encoder(ByteSink& out, TextForm form) : out_(out), bigEndian_(BigEndian(form)) {
-  buffer_.reserve(1 << 16);
   if (HasMark(form)) Put(0xFEFF);
 }
 
@@ -159,6 +158,13 @@ void Utf16Encoder::Write(std::string_view utf8) {
     }
   }
   while (!utf8.empty()) {
+    // Tables are mostly ASCII: hex digits, signs and line ends.
+    if (static_cast<unsigned char>(utf8[0]) < 0x80) {
+      if (utf8[0] == '\n') ++line_;
+      Put(static_cast<unsigned char>(utf8[0]));
+      utf8.remove_prefix(1);
+      continue;
+    }
     const int n = DecodeUtf8(utf8, c);
     if (n == 0) {
       pending_.assign(utf8);
@@ -176,10 +182,12 @@ void Utf16Encoder::Write(std::string_view utf8) {
 }
 
 void Utf16Encoder::Put(char32_t c) {
+  // Room for a surrogate pair is always left.
+  if (used_ + 4 > buffer_.size()) Flush();
   const auto unit = [this](char32_t u) {
     const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
-    buffer_.push_back(bigEndian_ ? high : low);
-    buffer_.push_back(bigEndian_ ? low : high);
+    buffer_[used_++] = bigEndian_ ? high : low;
+    buffer_[used_++] = bigEndian_ ? low : high;
   };
   if (c >= 0x10000) {
     unit(0xD800 + ((c - 0x10000) >> 10));
@@ -187,12 +195,11 @@ void Utf16Encoder::Put(char32_t c) {
   } else {
     unit(c);
   }
-  if (buffer_.size() >= (1 << 16) - 4) Flush();
 }
 
 void Utf16Encoder::Flush() {
-  out_.Write(buffer_);
-  buffer_.clear();
+  out_.Write(std::string_view(buffer_.data(), used_));
+  used_ = 0;
 }
 
 FileResult Utf16Encoder::Finish() {

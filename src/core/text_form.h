@@ -7,6 +7,7 @@
 
 #include "core/file_io.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -47,7 +48,8 @@ private:
   ByteSink& out_;
   bool bigEndian_;
   std::string pending_;  // a character begun in one piece, ended in the next
-  std::string buffer_;
+  std::array<char, 1 << 16> buffer_;
+  std::size_t used_ = 0;
   std::size_t line_ = 1;
   std::size_t badLine_ = 0;
 };

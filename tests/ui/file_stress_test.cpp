@@ -51,6 +51,28 @@ protected:
   QTemporaryDir dir;
 };
 
+TEST_F(FileStressTest, EveryRealUtf16TableSavesBackAsTheConverterWritesIt) {
+  for (const char* name : {"danielburgess_sfc-lm3-eng__jap.5810387.utf16le.tbl",
+                           "danielburgess_sfc-lm3-eng__jp_data_jap.utf16le.tbl",
+                           "projectpokemon_PPRE__data_codepoints_poketext.utf16le.tbl"}) {
+    SCOPED_TRACE(name);
+    const std::string source = std::string(MOJIHYO_REALWORLD) + "/" + name;
+    if (!std::filesystem::exists(source)) GTEST_SKIP() << "no real-world tables beside the repository";
+    std::string original;
+    ASSERT_TRUE(ReadFileBytes(source, original).ok());
+    ASSERT_TRUE(WriteFileReplacing(PathFromDisplay(Path("t.tbl")), original).ok());
+    OpenThingy(Path("t.tbl"), "t.tbl");
+    EXPECT_TRUE(prompter->messages.empty());
+    EXPECT_EQ(Status("lblFileEncoding"), "File: UTF-16LE with byte-order mark");
+    Trigger("SaveTable");
+    FontTable read;
+    ASSERT_TRUE(OpenTableFile(TableFormat::Thingy, source, read).ok());
+    std::string expected;
+    ASSERT_TRUE(SaveTableFileBytes(TableFormat::Thingy, read, expected).ok());
+    EXPECT_EQ(Get("t.tbl"), expected);
+  }
+}
+
 TEST_F(FileStressTest, Utf16TablesShowTheirTextAndSaveBackAsUtf16) {
   const std::string source =
       std::string(MOJIHYO_REALWORLD) + "/danielburgess_sfc-lm3-eng__jp_data_jap.utf16le.tbl";
