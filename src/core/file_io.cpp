@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
@@ -66,9 +67,10 @@ FileResult ResolveTarget(const std::string& path, std::string& target) {
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st{};
     if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return {};
-    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    std::string link(PATH_MAX, '\0');
     const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
     if (n < 0) return Failure(errno);
+    if (static_cast<std::size_t>(n) == link.size()) return Failure(ENAMETOOLONG);
     link.resize(static_cast<std::size_t>(n));
     target = link.starts_with('/') ? link : DirName(target) + "/" + link;
   }
