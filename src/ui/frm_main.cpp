@@ -131,10 +131,12 @@ void frmMain::ConnectMenus() {
   OnMenuItem("OpenThingyTable", [this] { OpenThingyTable_Click(); });
   OnMenuItem("OpenHexposureTable", [this] { OpenHexposureTable_Click(); });
   OnMenuItem("OpenMoJiHyoTable", [this] { OpenMoJiHyoTable_Click(); });
+  OnMenuItem("OpenTfsTable", [this] { OpenTfsTable_Click(); });
   OnMenuItem("SaveTable", [this] { SaveTable_Click(); });
   OnMenuItem("SaveThingyTable", [this] { SaveThingyTable_Click(); });
   OnMenuItem("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
   OnMenuItem("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
+  OnMenuItem("SaveTfsTable", [this] { SaveTfsTable_Click(); });
   OnMenuItem("ExitProgram", [this] { close(); });
   ConnectEditMenu();
   ConnectFindMenu();
@@ -142,6 +144,7 @@ void frmMain::ConnectMenus() {
   ConnectViewMenu();
   ConnectInsertMenu();
   ConnectRecentMenu();
+  ConnectTfs();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });

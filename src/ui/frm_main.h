@@ -103,15 +103,22 @@ private:
   void OpenThingyTable_Click() { OpenTable(TableFormat::Thingy); }
   void OpenHexposureTable_Click() { OpenTable(TableFormat::Hexposure); }
   void OpenMoJiHyoTable_Click() { OpenTable(TableFormat::MoJiHyo); }
+  void OpenTfsTable_Click() { OpenTable(TableFormat::Tfs); }
   void SaveThingyTable_Click() { SaveTableAs(TableFormat::Thingy); }
   void SaveHexposureTable_Click() { SaveTableAs(TableFormat::Hexposure); }
   void SaveMoJiHyoTable_Click() { SaveTableAs(TableFormat::MoJiHyo); }
+  void SaveTfsTable_Click() { SaveTableAs(TableFormat::Tfs); }
   void OpenFromCommandLine(const QString& commandLine);
   void OpenTable(TableFormat format);
   // Reads `path` in `format` into the table, which it replaces; a file that
   // cannot be read is reported and changes nothing. `title` is the name the
   // caption shows. No unsaved-changes question: the caller asked it.
-  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title);
+  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title,
+                     bool askBeforeDropping = true);
+  // The format to open a file in: `format`, unless it would leave out lines
+  // a TFS table keeps and the user chooses TFS, or nothing (Cancel).
+  std::optional<TableFormat> KeepEverythingCheck(TableFormat format, std::string_view text,
+                                                 const std::string& title);
   void SaveTableAs(TableFormat format);
   enum class SaveOutcome { Written, Cancelled, Failed };
   // Saves to the table's file, or asks for one; `saveAs` always asks, and
@@ -181,6 +188,15 @@ private:
   void dropEvent(QDropEvent* e) override;
   void OpenDroppedFile(const std::string& path);
 
+  // A TFS table: its logical tables (View menu), the one shown (status bar)
+  // and its codes (Edit menu)
+  void ConnectTfs();
+  void ShowLogicalTables();
+  void ShowLogicalTable_Click(std::size_t table);
+  void EditCodes_Click();
+  // Opens the Codes dialog, with `row` selected when given.
+  void OpenCodes(std::optional<std::size_t> row);
+
   // View menu and status bar
   void ConnectViewMenu();
   void ChooseDisplayEncoding(DisplayEncoding encoding);
@@ -249,6 +265,7 @@ private:
   QLabel* lblOpenReport = nullptr;
   QLabel* lblFindResult = nullptr;
   QLabel* lblFileEncoding = nullptr;
+  QLabel* lblLogicalTable = nullptr;
 };
 
 }  // namespace mojihyo::ui
