@@ -1,6 +1,6 @@
 #include "tools/ambiguity.h"
 
-#include <deque>
+#include <algorithm>
 #include <unordered_set>
 
 namespace mojihyo {
@@ -24,7 +24,6 @@ Code::Code(std::vector<CodeEntry> entries) : entries_(std::move(entries)) {
   keyNode_.assign(n, kNone);
   isToken_.assign(n, false);
   byKeyByte_.resize(256);
-  byTextByte_.resize(256);
   for (std::uint32_t e = 0; e < n; ++e) {
     if (entries_[e].key.empty()) continue;
     const std::uint32_t node = keys_.Insert(entries_[e].key);
@@ -42,13 +41,14 @@ Code::Code(std::vector<CodeEntry> entries) : entries_(std::move(entries)) {
     const std::uint32_t held = textEntry_[node];
     if (held == kNone || entries_[e].key.size() <= entries_[held].key.size()) textEntry_[node] = e;
     byKeyByte_[static_cast<unsigned char>(entries_[e].key[0])].push_back(e);
-    byTextByte_[static_cast<unsigned char>(entries_[e].text[0])].push_back(e);
   }
   textEntry_.resize(texts_.size(), kNone);
+  byText_.resize(texts_.size());
   for (std::uint32_t e : tokens_) {
     std::uint32_t node = 0;
     for (unsigned char b : entries_[e].text) node = texts_.Child(node, b);
     chosen_[e] = textEntry_[node];
+    byText_[node].push_back(e);
   }
   textRange_.assign(texts_.size(), {0, 0});
   OrderTexts(0);
@@ -127,14 +127,46 @@ std::vector<std::uint32_t> Code::Insert(std::string_view text, bool* complete) c
 namespace {
 
 // A dangling suffix: the run `behind` and the suffix spell what the run
-// `ahead` spells. Runs are kept as the step that made them.
+// `ahead` spells. Runs are kept as the step that made them. Beside the
+// texts go the runs' bytes: equal bytes are no ambiguity, so they are
+// followed while one run's bytes begin the other's.
 struct Dangling {
   std::string suffix;
+  std::string bytes;     // what the run with more bytes has beyond the other's
+  bool bytesDiffer;      // the runs' bytes already part ways
+  bool aheadHasMore;     // whether `bytes` belongs to the run ahead in text
   std::uint32_t parent;  // kNone for the first ones, made of two texts
   std::uint32_t word;    // appended to the parent's run behind (or the first text behind)
   std::uint32_t other;   // the first text ahead, for the first ones
   bool swapped;          // the run behind overtook the one ahead
 };
+
+// Appends `key` to the bytes of the run behind.
+void AddBehind(Dangling& d, std::string_view key) {
+  if (d.bytesDiffer) return;
+  if (d.bytes.empty() || !d.aheadHasMore) {
+    d.bytes += key;
+    d.aheadHasMore = false;
+    return;
+  }
+  const std::size_t common = std::min(d.bytes.size(), key.size());
+  if (d.bytes.compare(0, common, key.substr(0, common)) != 0) {
+    d.bytesDiffer = true;
+    d.bytes.clear();
+  } else if (key.size() > common) {
+    d.bytes.assign(key.substr(common));
+    d.aheadHasMore = false;
+  } else {
+    d.bytes.erase(0, common);
+  }
+}
+
+std::string Seen(const Dangling& d) {
+  std::string out = d.suffix;
+  out.push_back('\0');
+  out.push_back(d.bytesDiffer ? 'D' : d.aheadHasMore ? 'A' : 'B');
+  return out + d.bytes;
+}
 
 SameTextRuns Runs(const std::vector<Dangling>& found, std::uint32_t at, std::uint32_t last) {
   std::vector<std::uint32_t> chain;
@@ -160,10 +192,9 @@ SameTextResult FindSameTextRuns(const Code& code, const AmbiguityLimits& limits)
   std::unordered_set<std::string> seen;
   std::size_t steps = 0;
   // False when a limit was reached.
-  auto add = [&](std::string suffix, std::uint32_t parent, std::uint32_t word, std::uint32_t other,
-                 bool swapped) {
+  auto add = [&](Dangling d) {
     if (++steps > limits.steps || found.size() >= limits.suffixes) return false;
-    if (seen.insert(suffix).second) found.push_back({std::move(suffix), parent, word, other, swapped});
+    if (seen.insert(Seen(d)).second) found.push_back(std::move(d));
     return true;
   };
   for (std::uint32_t node : code.TextOrder()) {
@@ -171,45 +202,58 @@ SameTextResult FindSameTextRuns(const Code& code, const AmbiguityLimits& limits)
     const auto [from, to] = code.TextRange(node);
     for (std::uint32_t k = from + 1; k < to; ++k) {
       const std::uint32_t v = code.TextEntry(code.TextOrder()[k]);
-      if (!add(entries[v].text.substr(entries[u].text.size()), Code::kNone, u, v, false)) {
+      Dangling d{entries[v].text.substr(entries[u].text.size()), entries[v].key, false, true,
+                 Code::kNone, u, v, false};
+      AddBehind(d, entries[u].key);
+      if (!add(std::move(d))) {
         result.complete = false;
         result.suffixes = found.size();
         return result;
       }
     }
   }
-  for (std::uint32_t i = 0; i < found.size(); ++i) {
-    const std::string s = found[i].suffix;
+  for (std::uint32_t i = 0; i < found.size() && result.complete; ++i) {
+    const Dangling at = found[i];
+    const std::string& s = at.suffix;
     std::uint32_t node = 0;
     std::size_t p = 0;
-    for (; p < s.size(); ++p) {
+    for (; p < s.size() && result.complete; ++p) {
       node = trie.Child(node, static_cast<unsigned char>(s[p]));
       if (node == Code::kNone) break;
       const std::uint32_t w = code.TextEntry(node);
       if (w == Code::kNone) continue;
+      Dangling d = at;
+      AddBehind(d, entries[w].key);
       if (p + 1 == s.size()) {
+        // The texts meet; only different bytes make an ambiguity.
+        if (!d.bytesDiffer && d.bytes.empty()) continue;
         result.runs = Runs(found, i, w);
         result.suffixes = found.size();
         return result;
       }
-      if (!add(s.substr(p + 1), i, w, Code::kNone, false)) {
-        result.complete = false;
-        break;
-      }
+      d.suffix = s.substr(p + 1);
+      d.parent = i;
+      d.word = w;
+      d.other = Code::kNone;
+      d.swapped = false;
+      result.complete = add(std::move(d));
     }
-    if (!result.complete) break;
-    if (p < s.size()) continue;
+    if (!result.complete || p < s.size()) continue;
     const auto [from, to] = code.TextRange(node);
-    for (std::uint32_t k = from; k < to; ++k) {
+    for (std::uint32_t k = from; k < to && result.complete; ++k) {
       const std::uint32_t textNode = code.TextOrder()[k];
       if (textNode == node) continue;
       const std::uint32_t w = code.TextEntry(textNode);
-      if (!add(entries[w].text.substr(s.size()), i, w, Code::kNone, true)) {
-        result.complete = false;
-        break;
-      }
+      Dangling d = at;
+      AddBehind(d, entries[w].key);
+      d.suffix = entries[w].text.substr(s.size());
+      d.aheadHasMore = !d.aheadHasMore;  // the runs change places
+      d.parent = i;
+      d.word = w;
+      d.other = Code::kNone;
+      d.swapped = true;
+      result.complete = add(std::move(d));
     }
-    if (!result.complete) break;
   }
   result.suffixes = found.size();
   return result;

@@ -86,9 +86,10 @@ public:
   std::uint32_t KeyEntry(std::uint32_t node) const { return keyEntry_[node]; }
   // Per text node: the entry an insertion writes for the text ending there, or kNone.
   std::uint32_t TextEntry(std::uint32_t node) const { return textEntry_[node]; }
-  // Tokens by the first byte of their key and of their text.
+  // Tokens by the first byte of their key, and by the text node their text
+  // ends at.
   const std::vector<std::uint32_t>& ByKeyByte(unsigned char b) const { return byKeyByte_[b]; }
-  const std::vector<std::uint32_t>& ByTextByte(unsigned char b) const { return byTextByte_[b]; }
+  const std::vector<std::uint32_t>& ByText(std::uint32_t node) const { return byText_[node]; }
   // The text nodes of the insertion's texts in depth-first order, and per
   // node the range of them at or below it.
   const std::vector<std::uint32_t>& TextOrder() const { return textOrder_; }
@@ -102,7 +103,7 @@ private:
   std::vector<bool> isToken_;
   ByteTrie keys_, texts_;
   std::vector<std::uint32_t> keyEntry_, textEntry_;
-  std::vector<std::vector<std::uint32_t>> byKeyByte_, byTextByte_;
+  std::vector<std::vector<std::uint32_t>> byKeyByte_, byText_;
   std::vector<std::uint32_t> textOrder_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> textRange_;
 };

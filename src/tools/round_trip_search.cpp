@@ -163,9 +163,30 @@ void Search::Candidates(const State& s, std::vector<std::uint32_t>& out) {
     for (unsigned char b : code_.keys().Children(n)) take(code_.ByKeyByte(b));
   }
   if (!s.text.empty()) {
+    // Only a token whose text reaches another text through the pending
+    // one, or ends inside it, leads anywhere new: any other decides the
+    // pending text as it stands and then goes on as from the empty state.
+    // So the subtree under the pending text is walked beside the same
+    // bytes from the root.
+    const ByteTrie& trie = code_.texts();
     std::uint32_t node = 0;
-    for (unsigned char b : s.text) node = code_.texts().Child(node, b);
-    for (unsigned char b : code_.texts().Children(node)) take(code_.ByTextByte(b));
+    for (unsigned char b : s.text) node = trie.Child(node, b);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> walk{{node, 0}};
+    while (!walk.empty()) {
+      const auto [below, fromRoot] = walk.back();
+      walk.pop_back();
+      for (unsigned char b : trie.Children(below)) {
+        const std::uint32_t below2 = trie.Child(below, b), root2 = trie.Child(fromRoot, b);
+        if (root2 == kNone) continue;
+        if (code_.TextEntry(below2) != kNone) {
+          const auto [from, to] = code_.TextRange(root2);
+          for (std::uint32_t k = from; k < to; ++k) take(code_.ByText(code_.TextOrder()[k]));
+        } else {
+          take(code_.ByText(root2));
+        }
+        walk.push_back({below2, root2});
+      }
+    }
   }
   std::sort(out.begin(), out.end());
 }

@@ -23,7 +23,8 @@ enum class Severity : std::uint8_t { Error, Warning };
 enum class FindingKind : std::uint8_t {
   // errors
   DuplicateKey,    // a key (or an older format's setting) a second time
-  Unreadable,      // a line no reader can take
+  Unreadable,      // a line no reader can take (a warning for a table switch
+                   // whose target is not understood)
   BlankKey,        // "=text"
   UnknownTable,    // a table switch to an id no loaded table has
   DuplicateLabel,  // a label a second time within one logical table

@@ -62,9 +62,13 @@ void CheckLine(const TfsDocument& doc, std::size_t i, const std::unordered_set<s
   }
   if (kind == TfsLineKind::TableSwitch) {
     const TfsTableSwitch s = ParseTableSwitch(doc.text(i));
+    // Such a line is read, as a switch, but where it switches to is not
+    // known: the check cannot follow it, which need not be the table's fault.
     if (!s.understood) {
-      out.Error(FindingKind::Unreadable, n,
-                "a table switch in neither form \"!XX=[TableID],N\" nor \"!XX=<label>,<@id>:type\"", table);
+      out.Warning(FindingKind::Unreadable, n,
+                  "a table switch that names no table: neither \"!XX=[TableID],N\" nor "
+                  "\"!XX=<label>,<@id>:type\"",
+                  table);
       return;
     }
     if (!ids.contains(std::string(s.target)))
