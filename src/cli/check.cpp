@@ -166,7 +166,7 @@ int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostrea
       files.emplace_back();
       continue;
     }
-    for (std::string& id : TableIdsOf(r.formats[k], bytes)) options.loadedTableIds.push_back(std::move(id));
+    AddLoadedTables(r.formats[k], bytes, options);
     files.emplace_back(std::move(bytes));
   }
 

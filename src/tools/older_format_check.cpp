@@ -85,7 +85,9 @@ void CheckOlderFormat(TableFormat format, std::string_view bytes, const CheckOpt
     const std::size_t n = i + 1;
     if (slots) slots->push_back(slot);
     if (slot.kind == SlotKind::Blank) continue;
-    if (HasBlankKey(line)) {
+    // Only "=" first: "/=" and "*=" are the break lines of the Hexposure
+    // and MoJiHyo formats.
+    if (line.starts_with('=')) {
       out.Error(FindingKind::BlankKey, n, "blank key: nothing stands before the \"=\"");
       continue;
     }

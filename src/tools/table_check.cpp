@@ -49,14 +49,17 @@ std::vector<Finding> CheckTableFile(TableFormat format, std::string_view bytes,
   return findings;
 }
 
-std::vector<std::string> TableIdsOf(TableFormat format, std::string_view bytes) {
-  std::vector<std::string> ids;
-  if (format != TableFormat::Tfs || LooksLikeUtf16(bytes)) return ids;
+void AddLoadedTables(TableFormat format, std::string_view bytes, CheckOptions& options) {
+  if (format != TableFormat::Tfs || LooksLikeUtf16(bytes)) return;
   const TfsDocument doc{std::string(bytes)};
   for (std::size_t t = 0; t < doc.tables().size(); ++t) {
-    if (doc.tables()[t].named) ids.emplace_back(doc.tableId(t));
+    if (doc.tables()[t].named) options.loadedTableIds.emplace_back(doc.tableId(t));
   }
-  return ids;
+  for (std::size_t i = 0; i < doc.lineCount(); ++i) {
+    if (doc.kind(i) != TfsLineKind::TableSwitch) continue;
+    const TfsTableSwitch s = ParseTableSwitch(doc.text(i));
+    if (s.understood) options.switchedToIds.emplace_back(s.target);
+  }
 }
 
 }  // namespace mojihyo

@@ -53,9 +53,11 @@ struct Finding {
 
 struct CheckOptions {
   bool compatibility = true;  // the Compatibility findings
-  // Ids of the logical tables in other files loaded with this one: a table
-  // switch may name them.
+  // Ids of the logical tables in the files loaded with this one, which a
+  // table switch may name, and the ids their switches name: a table only
+  // switched to needs no end token.
   std::vector<std::string> loadedTableIds;
+  std::vector<std::string> switchedToIds;
   AmbiguityLimits limits;
 };
 
@@ -65,9 +67,9 @@ std::vector<Finding> CheckTableFile(TableFormat format, std::string_view bytes,
                                     const CheckOptions& options);
 std::vector<Finding> CheckTfsDocument(const TfsDocument& doc, const CheckOptions& options);
 
-// The ids of a TFS file's logical tables, for the other files checked with
-// it; nothing for the older formats.
-std::vector<std::string> TableIdsOf(TableFormat format, std::string_view bytes);
+// Adds the ids a TFS file's logical tables have and its switches name to
+// `options`, for the files checked with it; nothing for the older formats.
+void AddLoadedTables(TableFormat format, std::string_view bytes, CheckOptions& options);
 
 // "error" or "warning".
 std::string_view SeverityName(Severity severity);

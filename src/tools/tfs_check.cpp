@@ -105,7 +105,7 @@ std::vector<Finding> CheckTfsDocument(const TfsDocument& doc, const CheckOptions
   for (std::size_t t = 0; t < doc.tables().size(); ++t) {
     if (doc.tables()[t].named) ids.emplace(doc.tableId(t));
   }
-  std::unordered_set<std::string> switchedTo;
+  std::unordered_set<std::string> switchedTo(options.switchedToIds.begin(), options.switchedToIds.end());
   std::vector<check::EntrySet> sets(doc.tables().size());
   std::vector<bool> endless(doc.tables().size(), false);
   for (std::size_t t = 0; t < doc.tables().size(); ++t) {
