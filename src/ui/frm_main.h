@@ -5,6 +5,7 @@
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
+#include "tools/font_table_check.h"
 #include "ui/byte_text.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ class QPushButton;
 namespace mojihyo::ui {
 
 class TableCell;
+class frmCheckTable;
 class frmSectionBreakValue;
 
 // The main window: the 16 x 16 grid of entries with its headers, the
@@ -129,6 +131,15 @@ private:
   void ShowCellBytes();
   void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
 
+  // Tools menu: the table check
+  void ConnectCheckTable();
+  void CheckTable_Click();
+  // Tells the Check Table window, when it is open, that the table changed.
+  void TableEdited();
+  // Focuses the cell of a finding's entry, or opens the 16-bit entries with
+  // it selected.
+  void GoToEntry(EntryPlace place);
+
   // Insert menu
   void ConnectInsertMenu();
   void InsertRepeatedValue_Click();
@@ -160,6 +171,7 @@ private:
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
+  QPointer<frmCheckTable> checkWindow_;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};

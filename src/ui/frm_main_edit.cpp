@@ -18,13 +18,23 @@ void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this); });
-  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this); });
-  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
+  OnMenuItem("EditNewLine", [this] {
+    RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this);
+    TableEdited();
+  });
+  OnMenuItem("EditEndString", [this] {
+    RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this);
+    TableEdited();
+  });
+  OnMenuItem("EditModifiers", [this] {
+    RunControlValueDialog<frmModifierValues>(doc_, byteText(), this);
+    TableEdited();
+  });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
   OnMenuItem("Edit16BitValues", [this] {
     frm16bitEntries dialog(doc_, byteText(), this);
     Prompts().RunModal(dialog);
+    TableEdited();
   });
 }
 
@@ -41,6 +51,7 @@ void frmMain::EditSectionBreak_Click() {
   sectionBreakDialog_ = new frmSectionBreakValue(doc_, byteText());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
+  connect(sectionBreakDialog_, &QDialog::accepted, this, [this] { TableEdited(); });
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
   sectionBreakDialog_->show();
 }

@@ -177,6 +177,8 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
   }
   SetCaptionFromTitle();
   doc_.TableChanged = false;
+  // The check counts lines in the file of the save format.
+  TableEdited();
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),
                              byteText().ToDisplay(NotSavedMessage(target->format, lost)),

@@ -48,6 +48,8 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
   ShowAllEntries();
+  // Opens and new tables come this way too.
+  TableEdited();
 }
 
 void frmMain::ShowAllEntries() {

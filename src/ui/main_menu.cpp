@@ -149,6 +149,10 @@ std::vector<Item> Menus() {
                               Checkable("EncodingLatin1", "&Latin-1 (one byte per character)"),
                           }),
               }),
+      Submenu("ToolsMenu", "&Tools",
+              {
+                  Command("ToolsCheckTable", "&Check Table..."),
+              }),
       Submenu("HelpMenu", "&Help", {Command("AboutProgram", "&About MoJiHyo v1.0")}),
   };
 }

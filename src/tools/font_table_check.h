@@ -1,0 +1,35 @@
+#pragma once
+
+// The table check of the table an editor holds, and where each finding's
+// entry is shown: a cell of the grid or a 16-bit entry.
+
+#include "core/font_table.h"
+#include "tools/table_check.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace mojihyo {
+
+enum class EntryPlaceKind { None, Cell, SixteenBitEntry };
+
+struct EntryPlace {
+  EntryPlaceKind kind = EntryPlaceKind::None;
+  std::size_t index = 0;  // the entry number, or the 16-bit entry's row
+  bool operator==(const EntryPlace&) const = default;
+};
+
+struct FontTableCheck {
+  std::vector<Finding> findings;
+  std::vector<EntryPlace> places;  // one for each finding
+  // The format whose file the line numbers count in.
+  TableFormat format = TableFormat::MoJiHyo;
+};
+
+// Checks `table` as a save would write it now: a table read from a TFS file
+// as its document brought up to date with the fields, any other as the file
+// of its save format (MoJiHyo until one was chosen). Line numbers are that
+// file's. Only entries of the logical table the fields show have a place.
+FontTableCheck CheckFontTable(const FontTable& table, const CheckOptions& options);
+
+}  // namespace mojihyo
