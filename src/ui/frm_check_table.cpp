@@ -1,6 +1,7 @@
 #include "ui/frm_check_table.h"
 
 #include "formats/table_format.h"
+#include "tfs/tfs_document.h"
 #include "ui/dialog_parts.h"
 
 #include <QCheckBox>
@@ -101,6 +102,9 @@ void frmCheckTable::RunCheck() {
   checking_ = true;
   FontTable copy = table_;
   copy.Observer = nullptr;
+  // Copies of a table share its TFS document, which builds its key index
+  // on first use: the check thread gets a document of its own.
+  if (copy.Tfs) copy.Tfs = std::make_shared<const TfsDocument>(*copy.Tfs);
   CheckOptions options;
   options.compatibility = chkCompatibility->isChecked();
   watcher_.setFuture(QtConcurrent::run([copy = std::move(copy), options] { return CheckFontTable(copy, options); }));
