@@ -24,8 +24,6 @@ struct Twips {
   int left, top, width, height;
 };
 
-constexpr int kSmallestFont = 4;
-constexpr int kLargestFont = 72;
 
 }  // namespace
 
@@ -35,6 +33,8 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   BuildMainMenu(menuBar());
   BuildGrid();
   ConnectMenus();
+  setAcceptDrops(true);
+  RestoreWindowState();
   Form_Load(commandLine);
 }
 
@@ -59,7 +59,14 @@ void frmMain::BuildGrid() {
                    qRound(t.width * dpiX / 1440.0), qRound(t.height * dpiY / 1440.0));
   };
 
-  const QFont arial(QStringLiteral("Arial"), 8);
+  // The cells take their font and white background from the grid area as
+  // they are made: setting each of 256 cells afterwards costs a good part of
+  // the start-up. The headers and buttons name their own font in full.
+  area->setFont(QFont(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold));
+  QPalette white = area->palette();
+  white.setColor(QPalette::Base, FromBgr(cell_colour::kResting));
+  area->setPalette(white);
+  const QFont arial(QStringLiteral("Arial"), 8, QFont::Normal);
   cmdDecreaseFontSize = new QPushButton(QStringLiteral("-"), area);
   cmdDecreaseFontSize->setObjectName(QStringLiteral("cmdDecreaseFontSize"));
   cmdDecreaseFontSize->setToolTip(QStringLiteral("Decreases the size of the table font by 1pt"));
@@ -121,6 +128,7 @@ void frmMain::ConnectMenus() {
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
+  ConnectRecentMenu();
   ConnectCheckTable();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
@@ -130,10 +138,7 @@ void frmMain::ConnectMenus() {
 void frmMain::Form_Load(const QString& commandLine) {
   seriesTables_ = BuildSeriesTables();
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
-  // A new table is shown in EUC-JP, what the Insert menu writes.
-  ChooseDisplayEncoding(DisplayEncoding::EucJp);
-  const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
-  for (TableCell* c : TableData) c->setFont(tahoma);
+  ChooseDisplayEncoding(newTableEncoding_);
   doc_.TableChanged = false;
   SetCaptionUnsaved();
   OpenFromCommandLine(commandLine);
@@ -193,7 +198,7 @@ void frmMain::TableData_Change(int index, const QString& text) {
     TableCell* c = cell(index);
     const QString shown = byteText().ToDisplay(before);
     const int cursor = c->cursorPosition() - static_cast<int>(text.size() - shown.size());
-    c->setText(shown);
+    c->showText(shown);
     c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
     return;
   }
@@ -234,7 +239,7 @@ void frmMain::ShowEntry(int index) {
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
   const QString shown = byteText().ToDisplay(text);
-  if (c->text() != shown) c->setText(shown);
+  if (c->text() != shown) c->showText(shown);
   c->setToolTip(byteText().ToDisplay(
       CellToolTip(tooltipNumbers_[static_cast<std::size_t>(index)], index, text)));
 }

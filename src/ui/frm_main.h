@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/font_table.h"
+#include "core/recent_tables.h"
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 class QActionGroup;
 class QLabel;
@@ -95,6 +97,10 @@ private:
   void SaveMoJiHyoTable_Click() { SaveTableAs(TableFormat::MoJiHyo); }
   void OpenFromCommandLine(const QString& commandLine);
   void OpenTable(TableFormat format);
+  // Reads `path` in `format` into the table, which it replaces; a file that
+  // cannot be read is reported and changes nothing. `title` is the name the
+  // caption shows. No unsaved-changes question: the caller asked it.
+  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title);
   void SaveTableAs(TableFormat format);
   enum class SaveOutcome { Written, Cancelled, Failed };
   // Saves to the table's file, or asks for one; `saveAs` always asks, and
@@ -123,6 +129,17 @@ private:
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
+
+  // Recent tables, dropped files and what is remembered between runs
+  void ConnectRecentMenu();
+  void ShowRecentTables();
+  void OpenRecentTable(std::size_t index);
+  void RememberTable(const RecentTable& table);
+  void RestoreWindowState();
+  void SaveWindowState();
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void OpenDroppedFile(const std::string& path);
 
   // View menu and status bar
   void ConnectViewMenu();
@@ -163,10 +180,16 @@ private:
   void EntryLockChanged(int index) override;
 
   static constexpr int kCellFontSize = 8;  // the size cells start with
+  static constexpr int kSmallestFont = 4;
+  static constexpr int kLargestFont = 72;
 
   FontTable doc_;
   RunTimeState state_;
   DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
+  // New tables are shown in EUC-JP, what the Insert menu writes, until the
+  // user chooses another encoding from the View menu.
+  DisplayEncoding newTableEncoding_ = DisplayEncoding::EucJp;
+  std::vector<RecentTable> recentTables_;
   FileWriter writeFile_ = WriteFileReplacing;
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.

@@ -21,6 +21,9 @@ public:
   std::uint32_t colour() const { return colour_; }
   void setColour(std::uint32_t bgr);
 
+  // Shows `text` whole, however long.
+  void showText(const QString& text);
+
 signals:
   // `returning` is set when the focus only comes back to the cell, from a
   // menu or another window, rather than being moved to it.
@@ -39,12 +42,15 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
 private:
   bool IsMenuShortcut(const QKeySequence& keys) const;
+  void AllowLongText();
 
   int index_;
-  std::uint32_t colour_ = 0xFFFFFF;
+  std::uint32_t colour_ = 0xFFFFFF;  // what the grid paints it before a colour is set
 };
 
 // A 0xBBGGRR colour value as Qt's colour.

@@ -56,6 +56,7 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
       {2, "OpenHexposureTable", "&Hexposure TBL", ""},
       {2, "OpenUniROMTable", "&UniROM DTE", "", false, false},
       {2, "OpenMoJiHyoTable", "M&oJiHyo TAB", ""},
+      {1, "RecentTablesMenu", "Recent &Tables", "", true, false},  // empty on a first run
       {1, "FileSeparator1", "-", ""},
       {1, "SaveTable", "&Save Table", "Ctrl+S"},
       {1, "SaveTableAs", "Save Table &As...", ""},
