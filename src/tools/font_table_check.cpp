@@ -13,7 +13,7 @@ namespace {
 // The row of the 16-bit entry list that shows line `line`: the rows equal
 // to it are matched in order, since the list may be ordered otherwise than
 // the file.
-EntryPlace RowPlace(const TfsDocument& doc, const TfsFieldLines& fields, std::size_t line,
+std::optional<EntryPlace> RowPlace(const TfsDocument& doc, const TfsFieldLines& fields, std::size_t line,
                     const LineList& rows) {
   const std::string row = RowOf(doc, line);
   std::size_t before = 0;
@@ -23,9 +23,9 @@ EntryPlace RowPlace(const TfsDocument& doc, const TfsFieldLines& fields, std::si
   }
   for (std::size_t k = 0; k < rows.size(); ++k) {
     if (rows[k] != row) continue;
-    if (before-- == 0) return {EntryPlaceKind::SixteenBitEntry, k};
+    if (before-- == 0) return EntryPlace{EntryKind::SixteenBit, k};
   }
-  return {};
+  return std::nullopt;
 }
 
 FontTableCheck CheckTfs(const FontTable& t, const CheckOptions& options) {
@@ -40,11 +40,11 @@ FontTableCheck CheckTfs(const FontTable& t, const CheckOptions& options) {
     shown -= t.Tfs->tables().size() - doc.tables().size();
   const TfsFieldLines fields = FieldLinesOf(doc, std::min(shown, doc.tables().size() - 1));
   for (const Finding& f : result.findings) {
-    EntryPlace place;
+    std::optional<EntryPlace> place;
     const std::size_t i = f.line - 1;
     if (f.line > 0 && doc.tableOf(i) == shown && doc.kind(i) == TfsLineKind::Normal) {
       if (doc.keyWidth(i) == 1) {
-        place = {EntryPlaceKind::Cell, static_cast<std::size_t>(OneByteKey(doc, i))};
+        place = EntryPlace{EntryKind::OneByte, static_cast<std::size_t>(OneByteKey(doc, i))};
       } else if (doc.keyWidth(i) == 2) {
         place = RowPlace(doc, fields, i, t.SixteenBitEntries);
       }
@@ -71,11 +71,11 @@ FontTableCheck CheckFontTable(const FontTable& table, const CheckOptions& option
     rows += slots[i].kind == SlotKind::SixteenBitEntry;
   }
   for (const Finding& f : result.findings) {
-    EntryPlace place;
+    std::optional<EntryPlace> place;
     if (f.line > 0 && f.line <= slots.size()) {
       const LineSlot slot = slots[f.line - 1];
-      if (slot.kind == SlotKind::Entry) place = {EntryPlaceKind::Cell, static_cast<std::size_t>(slot.index)};
-      if (slot.kind == SlotKind::SixteenBitEntry) place = {EntryPlaceKind::SixteenBitEntry, rowOfLine[f.line - 1]};
+      if (slot.kind == SlotKind::Entry) place = EntryPlace{EntryKind::OneByte, static_cast<std::size_t>(slot.index)};
+      if (slot.kind == SlotKind::SixteenBitEntry) place = EntryPlace{EntryKind::SixteenBit, rowOfLine[f.line - 1]};
     }
     result.places.push_back(place);
   }

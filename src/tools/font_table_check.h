@@ -4,24 +4,18 @@
 // entry is shown: a cell of the grid or a 16-bit entry.
 
 #include "core/font_table.h"
+#include "search/find_entries.h"
 #include "tools/table_check.h"
 
-#include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace mojihyo {
 
-enum class EntryPlaceKind { None, Cell, SixteenBitEntry };
-
-struct EntryPlace {
-  EntryPlaceKind kind = EntryPlaceKind::None;
-  std::size_t index = 0;  // the entry number, or the 16-bit entry's row
-  bool operator==(const EntryPlace&) const = default;
-};
-
 struct FontTableCheck {
   std::vector<Finding> findings;
-  std::vector<EntryPlace> places;  // one for each finding
+  // One for each finding: its entry's cell or 16-bit row, when it has one.
+  std::vector<std::optional<EntryPlace>> places;
   // The format whose file the line numbers count in.
   TableFormat format = TableFormat::MoJiHyo;
 };

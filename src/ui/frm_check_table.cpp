@@ -132,8 +132,7 @@ void frmCheckTable::ShowCheck(FontTableCheck check) {
 
 void frmCheckTable::lstFindings_Activated(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= shown_.places.size()) return;
-  const EntryPlace place = shown_.places[static_cast<std::size_t>(row)];
-  if (place.kind != EntryPlaceKind::None) emit EntryChosen(place);
+  if (const auto place = shown_.places[static_cast<std::size_t>(row)]) emit EntryChosen(*place);
 }
 
 }  // namespace mojihyo::ui

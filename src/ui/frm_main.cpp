@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace mojihyo::ui {
 
@@ -49,9 +50,16 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildGrid() {
-  auto* area = new QWidget(this);
+  // The grid, and under it the find bar once it is opened.
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("CentralArea"));
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  setCentralWidget(central);
+  auto* area = new QWidget(central);
   area->setObjectName(QStringLiteral("GridArea"));
-  setCentralWidget(area);
+  column->addWidget(area, 1);
 
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
   auto place = [&](QWidget* w, Twips t) {
@@ -70,9 +78,12 @@ void frmMain::BuildGrid() {
   cmdDecreaseFontSize = new QPushButton(QStringLiteral("-"), area);
   cmdDecreaseFontSize->setObjectName(QStringLiteral("cmdDecreaseFontSize"));
   cmdDecreaseFontSize->setToolTip(QStringLiteral("Decreases the size of the table font by 1pt"));
+  // A screen reader would say "minus" and "plus"; the glyphs stay on screen.
+  cmdDecreaseFontSize->setAccessibleName(QStringLiteral("Smaller text"));
   cmdIncreaseFontSize = new QPushButton(QStringLiteral("+"), area);
   cmdIncreaseFontSize->setObjectName(QStringLiteral("cmdIncreaseFontSize"));
   cmdIncreaseFontSize->setToolTip(QStringLiteral("Increases the size of the table font by 1pt"));
+  cmdIncreaseFontSize->setAccessibleName(QStringLiteral("Larger text"));
   for (QPushButton* b : {cmdDecreaseFontSize, cmdIncreaseFontSize}) b->setFont(arial);
   place(cmdDecreaseFontSize, {0, 0, 255, 285});
   place(cmdIncreaseFontSize, {240, 0, 255, 285});
@@ -125,6 +136,7 @@ void frmMain::ConnectMenus() {
   OnMenuItem("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   OnMenuItem("ExitProgram", [this] { close(); });
   ConnectEditMenu();
+  ConnectFindMenu();
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();

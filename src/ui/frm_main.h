@@ -5,6 +5,7 @@
 #include "core/recent_tables.h"
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
+#include "search/find_entries.h"
 #include "series/series_catalogue.h"
 #include "tools/font_table_check.h"
 #include "ui/byte_text.h"
@@ -24,6 +25,7 @@ class QPushButton;
 
 namespace mojihyo::ui {
 
+class FindBar;
 class TableCell;
 class frmCheckTable;
 class frmSectionBreakValue;
@@ -126,6 +128,26 @@ private:
   void CloseSectionBreak();
   void RefreshSectionBreak();
 
+  // Opens the 16-bit entry list, with `row` selected when given.
+  void Open16bitEntries(std::optional<std::size_t> row);
+
+  // Find and Go to Entry (Edit menu)
+  void ConnectFindMenu();
+  void EditFind_Click();
+  void FindAgain(FindDirection direction);
+  void EditGoTo_Click();
+  // The search the find bar describes; nothing, and why, when it describes
+  // none (an empty `problem`: nothing typed).
+  std::optional<FindQuery> TypedFindQuery(QString& problem) const;
+  // Counts the matches again as the user types.
+  void CountFindMatches();
+  // Shows what a search or Go to Entry found: its cell, or the 16-bit entry
+  // list with its row selected.
+  void ShowFoundEntry(EntryPlace place);
+  // Moves to a cell as focus coming back does: a pending block range then
+  // runs from this cell, and is not ended by the move.
+  void ShowCellFromCommand(int index);
+
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
@@ -195,6 +217,9 @@ private:
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
   QPointer<frmCheckTable> checkWindow_;
+  // Made when first opened, so that it costs the start-up nothing.
+  FindBar* findBar_ = nullptr;
+  std::optional<LastFind> lastFind_;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};
@@ -206,6 +231,7 @@ private:
   QLabel* lblEncoding = nullptr;
   QLabel* lblCellBytes = nullptr;
   QLabel* lblOpenReport = nullptr;
+  QLabel* lblFindResult = nullptr;
 };
 
 }  // namespace mojihyo::ui

@@ -4,9 +4,7 @@
 
 #include "ui/frm_main.h"
 
-#include "ui/frm_16bit_entries.h"
 #include "ui/frm_check_table.h"
-#include "ui/prompts.h"
 #include "ui/table_cell.h"
 
 namespace mojihyo::ui {
@@ -32,18 +30,15 @@ void frmMain::TableEdited() {
 }
 
 void frmMain::GoToEntry(EntryPlace place) {
-  if (place.kind == EntryPlaceKind::Cell) {
-    activateWindow();
-    raise();
-    // As the focus coming back from another window: a pending block range
-    // keeps waiting for its second end.
-    cell(static_cast<int>(place.index))->setFocus(Qt::ActiveWindowFocusReason);
-  } else if (place.kind == EntryPlaceKind::SixteenBitEntry) {
-    frm16bitEntries dialog(doc_, byteText(), this);
-    dialog.selectRow(place.index);
-    Prompts().RunModal(dialog);
-    TableEdited();
+  if (place.kind == EntryKind::SixteenBit) {
+    Open16bitEntries(place.index);
+    return;
   }
+  activateWindow();
+  raise();
+  // As the focus coming back: a pending block range keeps waiting for its
+  // second end.
+  ShowCellFromCommand(static_cast<int>(place.index));
 }
 
 }  // namespace mojihyo::ui

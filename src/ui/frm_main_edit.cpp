@@ -31,11 +31,14 @@ void frmMain::ConnectEditMenu() {
     TableEdited();
   });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
-  OnMenuItem("Edit16BitValues", [this] {
-    frm16bitEntries dialog(doc_, byteText(), this);
-    Prompts().RunModal(dialog);
-    TableEdited();
-  });
+  OnMenuItem("Edit16BitValues", [this] { Open16bitEntries(std::nullopt); });
+}
+
+void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
+  frm16bitEntries dialog(doc_, byteText(), this);
+  dialog.selectRow(row);
+  Prompts().RunModal(dialog);
+  TableEdited();
 }
 
 void frmMain::EditSectionBreak_Click() {

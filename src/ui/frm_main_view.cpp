@@ -52,6 +52,8 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
   ShowAllEntries();
+  // The text typed in the find bar stands for other bytes now.
+  if (findBar_) CountFindMatches();
   // Opens and new tables come this way too.
   TableEdited();
 }

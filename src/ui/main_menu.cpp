@@ -94,6 +94,11 @@ std::vector<Item> Menus() {
                   Command("EditEndString", "&String Break Values"),
                   Command("EditSectionBreak", "&Section Break Value"),
                   Command("EditModifiers", "&Dakuten/Handakuten Values"),
+                  Sep("EditSeparator3"),
+                  Command("EditFind", "&Find...", "Ctrl+F"),
+                  Command("EditFindNext", "Find &Next", "F3"),
+                  Command("EditFindPrevious", "Find &Previous", "Shift+F3"),
+                  Command("EditGoTo", "&Go to Entry...", "Ctrl+G"),
               }),
       Submenu("InsertMenu", "&Insert",
               {

@@ -1,5 +1,7 @@
 #include "ui/table_cell.h"
 
+#include "core/hex_notation.h"
+
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -21,6 +23,9 @@ QColor FromBgr(std::uint32_t bgr) {
 
 TableCell::TableCell(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
   setObjectName(QStringLiteral("TableData(%1)").arg(index));
+  // A screen reader names the cell by its entry number and reads its text
+  // as the box's value; the tooltip is its description.
+  setAccessibleName(QStringLiteral("Entry %1h").arg(QString::fromLatin1(HexByte(index).c_str())));
   // Previewing a block range follows the mouse without a button held.
   setMouseTracking(true);
   // The resting white comes from the grid, which paints every cell white
@@ -36,6 +41,12 @@ void TableCell::AllowLongText() {
 void TableCell::showText(const QString& text) {
   if (text.size() > maxLength()) AllowLongText();
   setText(text);
+}
+
+void TableCell::takeFocusReturning() {
+  returning_ = true;
+  setFocus(Qt::OtherFocusReason);
+  returning_ = false;
 }
 
 void TableCell::setColour(std::uint32_t bgr) {
@@ -83,7 +94,7 @@ void TableCell::focusInEvent(QFocusEvent* e) {
   // A menu opened by mouse or by keyboard, and another window, give the focus
   // back with these reasons; the focus was never moved to this cell.
   const Qt::FocusReason r = e->reason();
-  emit focusEntered(index_, r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason ||
+  emit focusEntered(index_, returning_ || r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason ||
                                 r == Qt::ActiveWindowFocusReason);
 }
 

@@ -24,6 +24,11 @@ public:
   // Shows `text` whole, however long.
   void showText(const QString& text);
 
+  // Takes the focus as if it only came back to the cell: a command that
+  // shows a cell (Find, Go to Entry) moves there without ending a pending
+  // block range.
+  void takeFocusReturning();
+
 signals:
   // `returning` is set when the focus only comes back to the cell, from a
   // menu or another window, rather than being moved to it.
@@ -50,6 +55,7 @@ private:
   void AllowLongText();
 
   int index_;
+  bool returning_ = false;  // set while takeFocusReturning gives the focus
   std::uint32_t colour_ = 0xFFFFFF;  // what the grid paints it before a colour is set
 };
 

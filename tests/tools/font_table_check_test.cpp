@@ -12,12 +12,14 @@
 namespace mojihyo {
 namespace {
 
-using P = EntryPlaceKind;
+using Place = std::optional<EntryPlace>;
+constexpr auto kCell = EntryKind::OneByte;
+constexpr auto kRow = EntryKind::SixteenBit;
 
 struct Seen {
   std::size_t line;
   FindingKind kind;
-  EntryPlace place;
+  Place place;
   bool operator==(const Seen&) const = default;
 };
 
@@ -41,11 +43,11 @@ TEST(FontTableCheck, AnOlderTableIsCheckedAsItsSaveWritesIt) {
   t.SixteenBitEntries.push_back("8141=C");
   // MoJiHyo until a format is chosen: 16-bit entries, then entries.
   EXPECT_EQ(Check(t), (std::vector<Seen>{
-                          {0, FindingKind::NoEndToken, {}},
-                          {2, FindingKind::RoundTrip, {P::SixteenBitEntry, 1}},
-                          {2, FindingKind::SameTextRuns, {P::SixteenBitEntry, 1}},
-                          {3, FindingKind::DuplicateKey, {P::SixteenBitEntry, 2}},
-                          {4, FindingKind::SameText, {P::Cell, 0x41}},
+                          {0, FindingKind::NoEndToken, std::nullopt},
+                          {2, FindingKind::RoundTrip, EntryPlace{kRow, 1}},
+                          {2, FindingKind::SameTextRuns, EntryPlace{kRow, 1}},
+                          {3, FindingKind::DuplicateKey, EntryPlace{kRow, 2}},
+                          {4, FindingKind::SameText, EntryPlace{kCell, 0x41}},
                       }));
   // A Hexposure file holds no 16-bit entries, and its break value first.
   t.SaveFormat = TableFormat::Hexposure;
@@ -64,10 +66,10 @@ TEST(FontTableCheck, ATfsTableIsCheckedAsItsDocumentWithTheFieldsApplied) {
   t.SixteenBitEntries.set(1, "8141=X");
   // The file now: 8141=X, 8140=, 41=A and !80 on lines 3 to 6, then 43=A.
   EXPECT_EQ(Check(t), (std::vector<Seen>{
-                          {4, FindingKind::EmptyText, {P::SixteenBitEntry, 0}},
-                          {7, FindingKind::SameText, {P::Cell, 0x43}},
+                          {4, FindingKind::EmptyText, EntryPlace{kRow, 0}},
+                          {7, FindingKind::SameText, EntryPlace{kCell, 0x43}},
                           // Table "two" is not what the fields show.
-                          {10, FindingKind::DuplicateKey, {}},
+                          {10, FindingKind::DuplicateKey, std::nullopt},
                       }));
 }
 
