@@ -175,7 +175,15 @@ void frmMain::FocusStep(int index) {
   };
   focusColour();
   // A pending Block Copy, Cut, Lock or Unlock ends at this cell.
-  if (CompletePendingBlock(doc_, state_, index)) ResetCellColours();
+  if (state_.BlockMode != PendingBlock::None) {
+    const char* item = state_.BlockMode == PendingBlock::Lock     ? "MoJiHyoBlockLock"
+                       : state_.BlockMode == PendingBlock::Unlock ? "MoJiHyoBlockUnlock"
+                       : state_.BlockCut                          ? "MoJiHyoBlockCut"
+                                                                  : "MoJiHyoBlockCopy";
+    RecordStep(StepName(item), StepCovers::Table,
+               [&] { CompletePendingBlock(doc_, state_, index); });
+    ResetCellColours();
+  }
   focusColour();
   state_.CurrentCell = index;
   ShowCellBytes();
@@ -189,6 +197,7 @@ void frmMain::TableData_GotFocus(int index, bool returning) {
     ShowCellBytes();
     return;
   }
+  ++visit_;
   FocusStep(index);
 }
 
@@ -197,7 +206,9 @@ void frmMain::TableData_LostFocus(int index) {
 }
 
 void frmMain::TableData_DblClick(int index) {
-  SetEntryLocked(doc_, index, !doc_.EntryLocked[index]);
+  const bool lock = !doc_.EntryLocked[index];
+  RecordStep(QString::fromStdString((lock ? "Lock " : "Unlock ") + HexByte(index) + "h"),
+             StepCovers::Table, [&] { SetEntryLocked(doc_, index, lock); });
   FocusStep(index);
 }
 
@@ -214,7 +225,8 @@ void frmMain::TableData_Change(int index, const QString& text) {
     c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
     return;
   }
-  SetEntryText(doc_, index, *bytes);
+  history_->Record(QString::fromStdString("Typing in " + HexByte(index) + "h"), StepCovers::Table,
+                   [&] { SetEntryText(doc_, index, *bytes); }, TypingVisit{visit_, index});
 }
 
 void frmMain::TableData_MouseMove(int index) {

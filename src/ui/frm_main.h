@@ -9,6 +9,7 @@
 #include "series/series_catalogue.h"
 #include "tools/font_table_check.h"
 #include "ui/byte_text.h"
+#include "ui/table_history.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +50,11 @@ public:
 
   FontTable& doc() { return doc_; }
   RunTimeState& state() { return state_; }
+  TableHistory& history() { return *history_; }
+
+  // Runs a change of the document as one undoable step: the one way every
+  // command makes a step. `name` follows "Undo " and "Redo " in the menu.
+  void RecordStep(const QString& name, StepCovers covers, const std::function<void()>& change);
 
   TableCell* cell(int index) const { return TableData[static_cast<std::size_t>(index)]; }
 
@@ -120,6 +127,13 @@ private:
   bool SaveIfWanted();
   // Edit menu
   void ConnectEditMenu();
+  void ConnectUndoMenu();
+  void ShowUndoItems();
+  void UndoOrRedo(bool redo);
+  // The same, for the dialogs that change the document.
+  StepRecorder Recorder();
+  // A menu item's caption as a step's name: without its "&", after `prefix`.
+  QString StepName(std::string_view item, const QString& prefix = QString()) const;
   void EditSectionBreak_Click();
   // The modeless Section Break window: a value typed there but not stored
   // is stored or dropped as the user says (false: Cancel); closing and
@@ -207,6 +221,10 @@ private:
 
   FontTable doc_;
   RunTimeState state_;
+  // After the document, so that it goes first: its steps refer to it.
+  std::unique_ptr<TableHistory> history_;
+  // Counts cell visits: the typing of one visit is one step.
+  int visit_ = 0;
   DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
   // New tables are shown in EUC-JP, what the Insert menu writes, until the
   // user chooses another encoding from the View menu.

@@ -11,23 +11,25 @@ namespace mojihyo::ui {
 
 namespace {
 template <typename Dialog>
-void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
+void RunDialog(FontTable& doc, ByteText text, QWidget* parent, StepRecorder recorder) {
   Dialog dialog(doc, text, parent);
+  dialog.setStepRecorder(std::move(recorder));
   Prompts().RunModal(dialog);
 }
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
+  ConnectUndoMenu();
   OnMenuItem("EditNewLine", [this] {
-    RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this);
+    RunDialog<frmNewLineValues>(doc_, byteText(), this, Recorder());
     TableEdited();
   });
   OnMenuItem("EditEndString", [this] {
-    RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this);
+    RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder());
     TableEdited();
   });
   OnMenuItem("EditModifiers", [this] {
-    RunControlValueDialog<frmModifierValues>(doc_, byteText(), this);
+    RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder());
     TableEdited();
   });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
@@ -37,6 +39,7 @@ void frmMain::ConnectEditMenu() {
 void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
   frm16bitEntries dialog(doc_, byteText(), this);
   dialog.selectRow(row);
+  dialog.setStepRecorder(Recorder());
   Prompts().RunModal(dialog);
   TableEdited();
 }
@@ -52,6 +55,7 @@ void frmMain::EditSectionBreak_Click() {
   // Without a parent it is a window of its own that leaves this one usable.
   // The close step settles it before this window goes (SettleSectionBreak).
   sectionBreakDialog_ = new frmSectionBreakValue(doc_, byteText());
+  sectionBreakDialog_->setStepRecorder(Recorder());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
   connect(sectionBreakDialog_, &QDialog::accepted, this, [this] { TableEdited(); });

@@ -62,6 +62,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
 void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
+  history_->Clear();
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(kCellFontSize);
@@ -125,7 +126,7 @@ bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const s
   doc_.CurrentFileTitle = title;
   doc_.SaveFormat = format;
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  history_->Clear();
   state_.StartupFileName.clear();
   RefreshSectionBreak();
   RememberTable({path, format});
@@ -180,7 +181,8 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
     doc_.CurrentFileTitle = target->title;
   }
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  // The history stays: undoing from here changes the table again.
+  history_->MarkSaved();
   RememberTable({target->path, target->format});
   // The check counts lines in the file of the save format.
   TableEdited();

@@ -58,17 +58,30 @@ void TableCell::setColour(std::uint32_t bgr) {
 
 bool TableCell::IsMenuShortcut(const QKeySequence& keys) const {
   for (const QAction* action : window()->findChildren<QAction*>()) {
-    if (action->isEnabled() && action->isVisible() && action->shortcut() == keys) return true;
+    if (action->isEnabled() && action->isVisible() && action->shortcuts().contains(keys)) return true;
   }
   return false;
+}
+
+bool TableCell::IsUndoKey(const QKeyEvent* e) {
+  const QKeyCombination keys = e->keyCombination();
+  return e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo) ||
+         keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+         keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+         keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
 }
 
 bool TableCell::event(QEvent* e) {
   // A line edit claims Ctrl+C, Ctrl+V and friends before any shortcut is
   // looked up. The menus own some of those keys (Ctrl+C inserts the capital
-  // alphabet), so leave the keys the menus use to them.
+  // alphabet), so leave the keys the menus use to them. Undo and redo are
+  // always the document's.
   if (e->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(e);
+    if (IsUndoKey(key)) {
+      e->ignore();
+      return true;
+    }
     if (key->modifiers() & Qt::ControlModifier) {
       QKeySequence keys(key->keyCombination());
       if (IsMenuShortcut(keys)) {
@@ -110,6 +123,13 @@ void TableCell::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TableCell::keyPressEvent(QKeyEvent* e) {
+  // With nothing to undo or redo, the menu item is disabled and the key
+  // comes here: the line edit must not undo its own text behind the
+  // document's back.
+  if (IsUndoKey(e)) {
+    e->accept();
+    return;
+  }
   // A line edit has no use for Up and Down; in the grid they move by a row.
   if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
     emit rowStep(index_, e->key() == Qt::Key_Up ? -1 : 1);

@@ -8,7 +8,8 @@ namespace mojihyo::ui {
 
 // One cell of the grid: a single-line text box that reports focus,
 // double-clicks and mouse moves with its index, shows a 0xBBGGRR colour, and
-// lets the menus' Ctrl shortcuts win over its own editing keys.
+// lets the menus' Ctrl shortcuts and the document's undo keys win over its
+// own editing keys.
 class TableCell : public QLineEdit {
   Q_OBJECT
 
@@ -28,6 +29,9 @@ public:
   // shows a cell (Find, Go to Entry) moves there without ending a pending
   // block range.
   void takeFocusReturning();
+
+  // The keys of the document's Undo and Redo, which a cell never handles.
+  static bool IsUndoKey(const QKeyEvent* e);
 
 signals:
   // `returning` is set when the focus only comes back to the cell, from a

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -118,6 +119,25 @@ TEST_F(CheckTableTest, ChecksAgainOnceTheTableRestsNotOnEveryKey) {
   EXPECT_EQ(Doc().EntryText[0x80], "ABCD");
   EXPECT_TRUE(Rows(w).empty());
   EXPECT_EQ(w->findChild<QLabel*>("lblSummary")->text(), "No problems found.");
+}
+
+TEST_F(CheckTableTest, ChecksAgainAfterADialogAndAnUndo) {
+  frmCheckTable* w = OpenChecked();
+  ASSERT_TRUE(w);
+  const std::vector<QStringList> noEnd = {
+      {"Warning", "", "the table has no end token: it sets no String Break value"}};
+  ASSERT_EQ(Rows(w), noEnd);
+  prompter->play["frmEndStringValues"] = [](QDialog& d) {
+    d.findChild<QLineEdit*>("EndStringValue1")->setText("FFh");
+    d.findChild<QPushButton*>("Command1")->click();
+  };
+  QSignalSpy spy(w, &frmCheckTable::Checked);
+  Menu("EditEndString");
+  ASSERT_TRUE(spy.wait(10000));
+  EXPECT_TRUE(Rows(w).empty());
+  Menu("EditUndo");
+  ASSERT_TRUE(spy.wait(10000));
+  EXPECT_EQ(Rows(w), noEnd);
 }
 
 TEST_F(CheckTableTest, ADoubleClickedFindingFocusesItsCellAndEndsNoBlockRange) {
