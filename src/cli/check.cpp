@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -123,6 +123,18 @@ Request ParseArguments(const std::vector<std::string>& args) {
   return r;
 }
 
+// Standard input has no size to check beforehand: it is read up to the
+// limit files have and refused beyond it.
+FileResult ReadInput(std::istream& in, std::string& bytes) {
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
+    bytes.append(buffer, n);
+  }
+  return in.bad() ? FileResult{"Input/output error"} : FileResult{};
+}
+
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -152,16 +164,15 @@ int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostrea
   for (std::size_t k = 0; k < r.tables.size(); ++k) {
     const std::string& path = r.tables[k];
     std::string bytes;
-    if (path == "-") {
-      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      if (in.bad()) {
-        err << kProgram << ": cannot read standard input\n";
-        unreadable = true;
-        files.emplace_back();
-        continue;
-      }
-    } else if (FileResult res = ReadFileBytes(path, bytes); !res.ok()) {
-      err << kProgram << ": cannot read '" << path << "': " << res.error << "\n";
+    FileResult res;
+    try {
+      res = path == "-" ? ReadInput(in, bytes) : ReadFileBytes(path, bytes);
+    } catch (const std::bad_alloc&) {
+      res = {"not enough memory"};
+    }
+    if (!res.ok()) {
+      err << kProgram << ": cannot read " << (path == "-" ? "standard input" : "'" + path + "'") << ": "
+          << res.error << "\n";
       unreadable = true;
       files.emplace_back();
       continue;

@@ -1,5 +1,6 @@
 #include "tools/table_check.h"
 
+#include "core/text_form.h"
 #include "tfs/tfs_document.h"
 #include "tools/check_parts.h"
 
@@ -9,13 +10,22 @@ namespace mojihyo {
 
 namespace {
 
-// UTF-16 text splits into lines no table reader can take; one finding says
-// so instead of one for each line. Without a byte order mark it shows by
-// its NUL bytes: a NUL in every fourth byte or more. A few NULs are a table's
-// own (an entry whose text is a NUL byte).
-bool LooksLikeUtf16(std::string_view bytes) {
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
-  return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0')) * 4 > bytes.size();
+// The text of a file as the readers take it: UTF-16 read as UTF-8, any
+// other bytes as they are. Nothing, with the reason, when UTF-16 does not
+// decode.
+struct FileText {
+  TextForm form = TextForm::Bytes;
+  std::string decoded;  // for UTF-16 only
+  std::string error;
+};
+
+FileText ReadText(std::string_view bytes) {
+  FileText text;
+  text.form = DetectTextForm(bytes);
+  if (IsUtf16(text.form)) {
+    if (FileResult r = DecodeUtf16(bytes, text.form, text.decoded); !r.ok()) text.error = r.error;
+  }
+  return text;
 }
 
 }  // namespace
@@ -34,24 +44,31 @@ std::string_view SeverityName(Severity severity) {
 std::vector<Finding> CheckTableFile(TableFormat format, std::string_view bytes,
                                     const CheckOptions& options) {
   std::vector<Finding> findings;
-  if (LooksLikeUtf16(bytes)) {
-    check::Findings(findings).Error(FindingKind::NotATable, 0,
-                                    "the file is UTF-16 text, whose lines no table reader takes: "
-                                    "save it as UTF-8");
+  check::Findings out(findings);
+  const FileText text = ReadText(bytes);
+  if (!text.error.empty()) {
+    out.Error(FindingKind::NotATable, 0,
+              "the file looks like " + std::string(TextFormName(text.form)) + " text, but " + text.error);
     return findings;
   }
+  if (IsUtf16(text.form)) bytes = text.decoded;
   if (format == TableFormat::Tfs) {
     findings = CheckTfsDocument(TfsDocument(std::string(bytes)), options);
+    if (IsUtf16(text.form) && options.compatibility)
+      out.Warning(FindingKind::Compatibility, 0,
+                  "abcde stops on this file: it reads tables as UTF-8, and this one is " +
+                      std::string(TextFormName(text.form)));
   } else {
     check::CheckOlderFormat(format, bytes, options, findings);
-    check::SortByLine(findings);
   }
+  check::SortByLine(findings);
   return findings;
 }
 
 void AddLoadedTables(TableFormat format, std::string_view bytes, CheckOptions& options) {
-  if (format != TableFormat::Tfs || LooksLikeUtf16(bytes)) return;
-  const TfsDocument doc{std::string(bytes)};
+  const FileText text = ReadText(bytes);
+  if (format != TableFormat::Tfs || !text.error.empty()) return;
+  const TfsDocument doc{std::string(IsUtf16(text.form) ? std::string_view(text.decoded) : bytes)};
   for (std::size_t t = 0; t < doc.tables().size(); ++t) {
     if (doc.tables()[t].named) options.loadedTableIds.emplace_back(doc.tableId(t));
   }

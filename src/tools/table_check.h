@@ -28,7 +28,7 @@ enum class FindingKind : std::uint8_t {
   BlankKey,        // "=text"
   UnknownTable,    // a table switch to an id no loaded table has
   DuplicateLabel,  // a label a second time within one logical table
-  NotATable,       // a UTF-16 file or one with NUL bytes: no reader takes its lines
+  NotATable,       // UTF-16 that does not decode: no reader takes the file
   // warnings
   RoundTrip,       // bytes whose dump an insertion writes back otherwise
   SameTextRuns,    // two runs of entries with one text
@@ -62,7 +62,7 @@ struct CheckOptions {
 };
 
 // The findings for a file's bytes read in `format`, in line order (line 0
-// first).
+// first). A UTF-16 file is read as UTF-8, as the readers read it.
 std::vector<Finding> CheckTableFile(TableFormat format, std::string_view bytes,
                                     const CheckOptions& options);
 std::vector<Finding> CheckTfsDocument(const TfsDocument& doc, const CheckOptions& options);

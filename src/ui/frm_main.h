@@ -4,6 +4,7 @@
 #include "core/font_table.h"
 #include "core/recent_tables.h"
 #include "core/grid_rules.h"
+#include "formats/table_file.h"
 #include "formats/table_format.h"
 #include "search/find_entries.h"
 #include "series/series_catalogue.h"
@@ -67,6 +68,9 @@ public:
   // How table files are written; tests put a failing writer here.
   using FileWriter = std::function<FileResult(const std::string& path, std::string_view bytes)>;
   void setFileWriter(FileWriter writer) { writeFile_ = std::move(writer); }
+  // How table files are read; tests put a reader here that runs out of
+  // memory.
+  void setFileReader(FileReader reader) { readFile_ = std::move(reader); }
 
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
@@ -161,6 +165,8 @@ private:
   // Moves to a cell as focus coming back does: a pending block range then
   // runs from this cell, and is not ended by the move.
   void ShowCellFromCommand(int index);
+  // A long entry, which its cell shows only in part, in a window of its own.
+  void EditLongEntry(int index);
 
   // Block Ops menu
   void ConnectBlockMenu();
@@ -183,6 +189,7 @@ private:
   void ShowAllEntries();
   void ShowCellBytes();
   void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
+  void ShowFileTextForm();
 
   // Tools menu: the table check
   void ConnectCheckTable();
@@ -231,6 +238,9 @@ private:
   DisplayEncoding newTableEncoding_ = DisplayEncoding::EucJp;
   std::vector<RecentTable> recentTables_;
   FileWriter writeFile_ = WriteFileReplacing;
+  FileReader readFile_ = [](const std::string& path, std::string& bytes) {
+    return ReadFileBytes(path, bytes);
+  };
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
@@ -250,6 +260,7 @@ private:
   QLabel* lblCellBytes = nullptr;
   QLabel* lblOpenReport = nullptr;
   QLabel* lblFindResult = nullptr;
+  QLabel* lblFileEncoding = nullptr;
 };
 
 }  // namespace mojihyo::ui

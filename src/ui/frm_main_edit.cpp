@@ -1,10 +1,11 @@
-// The Edit menu of the main window: the control value dialogs and the
-// 16-bit entries.
+// The Edit menu of the main window: the control value dialogs, the 16-bit
+// entries, and the window for an entry too long for its cell.
 
 #include "ui/frm_main.h"
 
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_16bit_entries.h"
+#include "ui/frm_long_entry.h"
 #include "ui/prompts.h"
 
 namespace mojihyo::ui {
@@ -83,6 +84,15 @@ void frmMain::CloseSectionBreak() {
 
 void frmMain::RefreshSectionBreak() {
   if (sectionBreakDialog_) sectionBreakDialog_->RefreshFromTable();
+}
+
+void frmMain::EditLongEntry(int index) {
+  if (doc_.EntryLocked[index]) return;
+  frmLongEntry dialog(index, doc_.EntryText[index], byteText(), this);
+  if (Prompts().RunModal(dialog) != QDialog::Accepted) return;
+  const std::string bytes = dialog.bytes();
+  RecordStep(QString::fromStdString("Typing in " + HexByte(index) + "h"), StepCovers::Table,
+             [&] { SetEntryText(doc_, index, bytes); });
 }
 
 }  // namespace mojihyo::ui

@@ -152,7 +152,8 @@ TEST_F(Check, RealTablesGiveTheReportsCheckedByHand) {
       {"nstbayless_dqtrad__jp.txt", {"nstbayless_dqtrad__jp.tbl"}},
       {"dragon_quest_iv_hira_and_dict.txt", {hira, dict}},
       {"Taosenai_som-retranslation__tbl_sd2.no-compat.txt", {"--no-compat", "Taosenai_som-retranslation__tbl_sd2.tbl"}},
-      {"danielburgess_sfc-lm3-eng__jp_data_jap.utf16le.txt", {"danielburgess_sfc-lm3-eng__jp_data_jap.utf16le.tbl"}},
+      {"projectpokemon_PPRE__data_codepoints_poketext.utf16le.txt",
+       {"projectpokemon_PPRE__data_codepoints_poketext.utf16le.tbl"}},
       {"furrykef_animalland__animalhackj-windhex.sjis.thingy.txt",
        {"--from", "thingy", "furrykef_animalland__animalhackj-windhex.sjis.tbl"}},
   };

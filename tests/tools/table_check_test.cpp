@@ -76,8 +76,10 @@ const Case kCases[] = {
     {"a byte order mark makes it UTF-8", F::Tfs, "\xEF\xBB\xBF/FF=[END]\n41=\x82\xA0\n",
      {{2, K::InvalidText}}},
     {"Shift-JIS is left alone", F::Tfs, "/FF=[END]\n41=\x82\xA0\n42=\x82\xA2\n43=\xC3\xA9\n", {}},
-    {"UTF-16", F::Tfs, "\xFF\xFE" "4\0" "1\0=\0A\0"sv, {{0, K::NotATable}}},
-    {"UTF-16 without a byte order mark", F::Tfs, "4\0" "1\0=\0A\0"sv, {{0, K::NotATable}}},
+    // UTF-16 is read as UTF-8, as the readers read it.
+    {"UTF-16", F::Tfs, "\xFF\xFE" "4\0" "1\0=\0\xE9\0"sv, {{0, K::NoEndToken}}},
+    {"UTF-16 without a byte order mark", F::Tfs, "4\0" "1\0=\0A\0"sv, {{0, K::NoEndToken}}},
+    {"UTF-16 that does not decode", F::Tfs, "\xFF\xFE" "4\0" "1\0="sv, {{0, K::NotATable}}},
     {"a NUL as one text", F::Tfs, "/FF=[END]\n00=\0\n41=A\n"sv, {}},
 
     {"Thingy: later line wins", F::Thingy, "/FF\n41=A\n41=B\n", {{3, K::DuplicateKey}}},
@@ -193,7 +195,7 @@ TEST(TableCheck, AReachedBoundIsReportedNeverSilent) {
 
 TEST(TableCheck, CompatibilityNamesTheToolAndTheReason) {
   struct C {
-    std::string_view file;
+    std::string_view file;  // NUL bytes and all
     std::vector<std::pair<std::size_t, std::string>> expected;
   };
   const C cases[] = {
@@ -223,6 +225,10 @@ TEST(TableCheck, CompatibilityNamesTheToolAndTheReason) {
             "start with a hex digit, \"/\" or \"$\""}}},
       {"/FF=[END]\n41=\x82\xA0\n42=\x82\xA2\n",
        {{2, "abcde stops on this line: it reads tables as UTF-8, and this line is not"}}},
+      {"\xFF\xFE/\0F\0F\0\n\0"sv,
+       {{0, "abcde stops on this file: it reads tables as UTF-8, and this one is UTF-16LE with "
+            "byte-order mark"},
+        {1, "abcde stops on this line: it has no \"=\""}}},
   };
   for (const C& c : cases) {
     SCOPED_TRACE(c.file);
