@@ -3,6 +3,7 @@
 
 #include "ui/frm_main.h"
 
+#include "core/hex_notation.h"
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_16bit_entries.h"
 #include "ui/frm_long_entry.h"
