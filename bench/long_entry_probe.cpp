@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < entry.size(); ++i) entry[i] = static_cast<char>('A' + i % 26);
   QElapsedTimer timer;
   timer.start();
-  mojihyo::ui::frmLongEntry window(0x41, entry);
+  mojihyo::ui::frmLongEntry window(0x41, entry, mojihyo::ui::ByteText());
   window.show();
   QApplication::processEvents();
   const qint64 opened = timer.restart();

@@ -23,7 +23,7 @@ struct OpenResult {
   bool outOfMemory = false;
   // The file's lines a save will not keep (in the format it was read in,
   // unless another was asked about).
-  DropReport dropped;
+  DropReport dropped = {};
   bool ok() const { return error.empty(); }
 };
 

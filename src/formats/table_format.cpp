@@ -98,7 +98,16 @@ std::string SaveTableBytes(TableFormat format, const FontTable& table) {
 
 void WriteTableTo(TableFormat format, const FontTable& table, ByteSink& sink) {
   if (format == TableFormat::Tfs) {
-    sink.Write(WriteTfsTable(table));
+    if (!table.Tfs) {
+      WriteNewTfsTable(table, sink);
+    } else if (const TfsEdits e = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
+               e.empty()) {
+      table.Tfs->WriteTo(sink);
+    } else {
+      TfsDocument doc = *table.Tfs;
+      doc.Apply(e);
+      doc.WriteTo(sink);
+    }
     return;
   }
   LineSink out(sink);

@@ -108,7 +108,7 @@ bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const s
   // The file is read aside and takes the table's place only once all of it
   // was read, so a file that cannot be read (too large, not valid UTF-16,
   // more than memory holds) leaves the table as it was.
-  const OpenResult opened = mojihyo::OpenTableFile(format, path, doc_, format, readFile_);
+  const OpenResult opened = mojihyo::OpenTableFile(format, path, doc_, readFile_);
   if (!opened.ok()) {
     state_.StartupFileName.clear();
     ReportFileFailure(this, QStringLiteral("Unable to Open Table"),

@@ -83,7 +83,7 @@ TEST_F(LongEntryTest, EnterOpensTheWholeEntryAndOkWritesItBack) {
   // Folded for reading: 1,000 characters a line, nothing else changed.
   EXPECT_EQ(shown.split('\n').size(), 3);
   EXPECT_EQ(shown.split('\n')[0].size(), 1000);
-  EXPECT_EQ(shown.remove('\n'), ToDisplay(text));
+  EXPECT_EQ(shown.remove(QLatin1Char('\n')), window->byteText().ToDisplay(text));
   EXPECT_EQ(Doc().EntryText[0x41], text) << "cancelled";
   EXPECT_FALSE(Doc().TableChanged);
 
