@@ -145,6 +145,7 @@ void frmMain::ConnectMenus() {
   ConnectInsertMenu();
   ConnectRecentMenu();
   ConnectTfs();
+  ConnectCheckTable();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -279,6 +280,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
       writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
   ShowEntry(index);
   if (index == state_.CurrentCell) ShowCellBytes();
+  TableEdited();
 }
 
 void frmMain::EntryLockChanged(int index) {

@@ -8,6 +8,7 @@
 #include "formats/table_format.h"
 #include "search/find_entries.h"
 #include "series/series_catalogue.h"
+#include "tools/font_table_check.h"
 #include "ui/byte_text.h"
 #include "ui/table_history.h"
 
@@ -29,6 +30,7 @@ namespace mojihyo::ui {
 
 class FindBar;
 class TableCell;
+class frmCheckTable;
 class frmSectionBreakValue;
 
 // The main window: the 16 x 16 grid of entries with its headers, the
@@ -205,6 +207,15 @@ private:
   void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
   void ShowFileTextForm();
 
+  // Tools menu: the table check
+  void ConnectCheckTable();
+  void CheckTable_Click();
+  // Tells the Check Table window, when it is open, that the table changed.
+  void TableEdited();
+  // Focuses the cell of a finding's entry, or opens the 16-bit entries with
+  // it selected.
+  void GoToEntry(EntryPlace place);
+
   // Insert menu
   void ConnectInsertMenu();
   void InsertRepeatedValue_Click();
@@ -249,6 +260,7 @@ private:
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
+  QPointer<frmCheckTable> checkWindow_;
   // Made when first opened, so that it costs the start-up nothing.
   FindBar* findBar_ = nullptr;
   std::optional<LastFind> lastFind_;

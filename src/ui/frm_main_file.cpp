@@ -221,6 +221,8 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
   // The history stays: undoing from here changes the table again.
   history_->MarkSaved();
   RememberTable({target->path, target->format});
+  // The check counts lines in the file of the save format.
+  TableEdited();
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),
                              byteText().ToDisplay(NotSavedMessage(target->format, lost)),

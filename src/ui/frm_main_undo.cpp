@@ -58,6 +58,7 @@ void frmMain::UndoOrRedo(bool redo) {
   ShowOptionMarks();
   RefreshSectionBreak();
   ShowLogicalTables();
+  TableEdited();
   if (!first) return;
   // The focus comes back to the first cell the step changed, as it comes
   // back from a menu: a pending block range does not end there.

@@ -59,6 +59,8 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
   ShowAllEntries();
   // The text typed in the find bar stands for other bytes now.
   if (findBar_) CountFindMatches();
+  // Opens and new tables come this way too.
+  TableEdited();
 }
 
 void frmMain::ShowAllEntries() {

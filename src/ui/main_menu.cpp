@@ -168,6 +168,10 @@ std::vector<Item> Menus() {
                   // Filled with a TFS table's logical tables.
                   Submenu("LogicalTableMenu", "Logical &Table", {}),
               }),
+      Submenu("ToolsMenu", "&Tools",
+              {
+                  Command("ToolsCheckTable", "&Check Table..."),
+              }),
       Submenu("HelpMenu", "&Help", {Command("AboutProgram", "&About MoJiHyo v1.0")}),
   };
 }

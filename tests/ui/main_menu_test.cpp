@@ -134,6 +134,8 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
            {2, "EncodingShiftJis", "&Shift-JIS", "", true, true, true},
            {2, "EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
            {1, "LogicalTableMenu", "Logical &Table", "", true, false},  // for a TFS table
+           {0, "ToolsMenu", "&Tools", ""},
+           {1, "ToolsCheckTable", "&Check Table...", ""},
            {0, "HelpMenu", "&Help", ""},
            {1, "AboutProgram", "&About MoJiHyo v1.0", ""},
        })

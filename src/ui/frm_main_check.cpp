@@ -1,0 +1,44 @@
+// The main window's part in the table check: Tools > Check Table opens the
+// Check Table window, which follows every change of the table, and a
+// finding chosen there shows its entry.
+
+#include "ui/frm_main.h"
+
+#include "ui/frm_check_table.h"
+#include "ui/table_cell.h"
+
+namespace mojihyo::ui {
+
+void frmMain::ConnectCheckTable() {
+  OnMenuItem("ToolsCheckTable", [this] { CheckTable_Click(); });
+}
+
+void frmMain::CheckTable_Click() {
+  if (!checkWindow_) {
+    // A window of its own that leaves this one usable; it goes with it.
+    checkWindow_ = new frmCheckTable(doc_, [this] { return byteText(); }, this);
+    checkWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(checkWindow_, &frmCheckTable::EntryChosen, this, &frmMain::GoToEntry);
+  }
+  checkWindow_->show();
+  checkWindow_->raise();
+  checkWindow_->activateWindow();
+}
+
+void frmMain::TableEdited() {
+  if (checkWindow_) checkWindow_->TableChanged();
+}
+
+void frmMain::GoToEntry(EntryPlace place) {
+  if (place.kind == EntryKind::SixteenBit) {
+    Open16bitEntries(place.index);
+    return;
+  }
+  activateWindow();
+  raise();
+  // As the focus coming back: a pending block range keeps waiting for its
+  // second end.
+  ShowCellFromCommand(static_cast<int>(place.index));
+}
+
+}  // namespace mojihyo::ui
