@@ -1,6 +1,7 @@
 #include "tools/font_table_check.h"
 
 #include "formats/table_format.h"
+#include "tfs/tfs_codes.h"
 #include "tfs/tfs_table.h"
 #include "tools/check_parts.h"
 
@@ -38,18 +39,39 @@ FontTableCheck CheckTfs(const FontTable& t, const CheckOptions& options) {
   std::size_t shown = t.Tfs ? t.CurrentLogicalTable : 0;
   if (t.Tfs && doc.tables().size() < t.Tfs->tables().size() && shown > 0)
     shown -= t.Tfs->tables().size() - doc.tables().size();
-  const TfsFieldLines fields = FieldLinesOf(doc, std::min(shown, doc.tables().size() - 1));
+  // The tables of the document are those of the table's own, but for an
+  // unnamed one a save empties out.
+  const std::size_t gone = t.Tfs ? t.Tfs->tables().size() - doc.tables().size() : 0;
+  std::vector<std::optional<TfsFieldLines>> fields(doc.tables().size());
   for (const Finding& f : result.findings) {
     std::optional<EntryPlace> place;
+    std::size_t table = t.CurrentLogicalTable;
     const std::size_t i = f.line - 1;
-    if (f.line > 0 && doc.tableOf(i) == shown && doc.kind(i) == TfsLineKind::Normal) {
-      if (doc.keyWidth(i) == 1) {
+    if (f.line > 0 && f.line <= doc.lineCount()) {
+      const std::size_t in = doc.tableOf(i);
+      table = in + (in > 0 ? gone : 0);
+      if (!fields[in]) fields[in] = FieldLinesOf(doc, in);
+      const TfsFieldLines& lines = *fields[in];
+      const std::size_t width = doc.keyWidth(i);
+      if (doc.kind(i) == TfsLineKind::Normal && width == 1) {
         place = EntryPlace{EntryKind::OneByte, static_cast<std::size_t>(OneByteKey(doc, i))};
-      } else if (doc.keyWidth(i) == 2) {
-        place = RowPlace(doc, fields, i, t.SixteenBitEntries);
+      } else if (doc.kind(i) == TfsLineKind::Normal && width >= 2 && width <= kLongestRowKey) {
+        // The shown table's list may be in another order than the file;
+        // another table's list is made in file order when it is shown.
+        if (in == shown) {
+          place = RowPlace(doc, lines, i, t.SixteenBitEntries);
+        } else {
+          const auto at = std::find(lines.rows.begin(), lines.rows.end(), i);
+          place = EntryPlace{EntryKind::SixteenBit, static_cast<std::size_t>(at - lines.rows.begin())};
+        }
+      } else if (IsCodeKind(doc.kind(i))) {
+        const std::vector<std::size_t> codes = CodeLinesOf(doc, in);
+        const auto at = std::find(codes.begin(), codes.end(), i);
+        place = EntryPlace{EntryKind::Code, static_cast<std::size_t>(at - codes.begin())};
       }
     }
     result.places.push_back(place);
+    result.tables.push_back(table);
   }
   return result;
 }
@@ -78,6 +100,7 @@ FontTableCheck CheckFontTable(const FontTable& table, const CheckOptions& option
       if (slot.kind == SlotKind::SixteenBitEntry) place = EntryPlace{EntryKind::SixteenBit, rowOfLine[f.line - 1]};
     }
     result.places.push_back(place);
+    result.tables.push_back(0);
   }
   return result;
 }

@@ -14,8 +14,10 @@ namespace mojihyo {
 
 struct FontTableCheck {
   std::vector<Finding> findings;
-  // One for each finding: its entry's cell or 16-bit row, when it has one.
+  // One for each finding: its entry's cell, 16-bit row or code, when it has
+  // one, and the logical table that holds it (for a TFS table).
   std::vector<std::optional<EntryPlace>> places;
+  std::vector<std::size_t> tables;
   // The format whose file the line numbers count in.
   TableFormat format = TableFormat::MoJiHyo;
 };
@@ -23,7 +25,8 @@ struct FontTableCheck {
 // Checks `table` as a save would write it now: a table read from a TFS file
 // as its document brought up to date with the fields, any other as the file
 // of its save format (MoJiHyo until one was chosen). Line numbers are that
-// file's. Only entries of the logical table the fields show have a place.
+// file's. The places of a TFS table's other logical tables are where the
+// list shows them once that table is shown.
 FontTableCheck CheckFontTable(const FontTable& table, const CheckOptions& options);
 
 }  // namespace mojihyo

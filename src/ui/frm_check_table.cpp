@@ -132,7 +132,8 @@ void frmCheckTable::ShowCheck(FontTableCheck check) {
 
 void frmCheckTable::lstFindings_Activated(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= shown_.places.size()) return;
-  if (const auto place = shown_.places[static_cast<std::size_t>(row)]) emit EntryChosen(*place);
+  if (const auto place = shown_.places[static_cast<std::size_t>(row)])
+    emit EntryChosen(*place, shown_.tables[static_cast<std::size_t>(row)]);
 }
 
 }  // namespace mojihyo::ui

@@ -43,7 +43,7 @@ public:
 
 signals:
   // A finding was double-clicked (or chosen with Enter): show its entry.
-  void EntryChosen(mojihyo::EntryPlace place);
+  void EntryChosen(mojihyo::EntryPlace place, std::size_t logicalTable);
   // The findings of a check are on show.
   void Checked();
 

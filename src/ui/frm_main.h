@@ -214,7 +214,7 @@ private:
   void TableEdited();
   // Focuses the cell of a finding's entry, or opens the 16-bit entries with
   // it selected.
-  void GoToEntry(EntryPlace place);
+  void GoToEntry(EntryPlace place, std::size_t logicalTable);
 
   // Insert menu
   void ConnectInsertMenu();

@@ -29,9 +29,15 @@ void frmMain::TableEdited() {
   if (checkWindow_) checkWindow_->TableChanged();
 }
 
-void frmMain::GoToEntry(EntryPlace place) {
+void frmMain::GoToEntry(EntryPlace place, std::size_t logicalTable) {
+  // An entry of a TFS table's other logical table is shown once that table is.
+  if (doc_.Tfs && logicalTable != doc_.CurrentLogicalTable) ShowLogicalTable_Click(logicalTable);
   if (place.kind == EntryKind::SixteenBit) {
     Open16bitEntries(place.index);
+    return;
+  }
+  if (place.kind == EntryKind::Code) {
+    OpenCodes(place.index);
     return;
   }
   activateWindow();

@@ -66,6 +66,7 @@ void frmMain::ShowLogicalTable_Click(std::size_t table) {
   RecordStep("Logical Table " + TableName(*doc_.Tfs, table, byteText()),
              StepCovers::TableAndSixteenBitEntries, [&] { SwitchLogicalTable(doc_, table); });
   ShowLogicalTables();
+  TableEdited();
 }
 
 void frmMain::EditCodes_Click() { OpenCodes(std::nullopt); }
@@ -79,6 +80,7 @@ void frmMain::OpenCodes(std::optional<std::size_t> row) {
   RecordStep(QStringLiteral("Codes"), StepCovers::TableAndSixteenBitEntries,
              [&] { SetTableCodes(doc_, codes); });
   ShowLogicalTables();
+  TableEdited();
 }
 
 }  // namespace mojihyo::ui

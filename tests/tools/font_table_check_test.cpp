@@ -68,8 +68,8 @@ TEST(FontTableCheck, ATfsTableIsCheckedAsItsDocumentWithTheFieldsApplied) {
   EXPECT_EQ(Check(t), (std::vector<Seen>{
                           {4, FindingKind::EmptyText, EntryPlace{kRow, 0}},
                           {7, FindingKind::SameText, EntryPlace{kCell, 0x43}},
-                          // Table "two" is not what the fields show.
-                          {10, FindingKind::DuplicateKey, std::nullopt},
+                          // Table "two": its cell, once that table is shown.
+                          {10, FindingKind::DuplicateKey, EntryPlace{kCell, 0x42}},
                       }));
 }
 

@@ -31,7 +31,9 @@ TEST(RealTables, EveryOneIsCheckedInEveryFormat) {
       for (std::size_t k = 0; k < found.size(); ++k) {
         EXPECT_LE(found[k].line, lines);
         EXPECT_FALSE(found[k].message.empty());
-        if (k > 0) EXPECT_LE(found[k - 1].line, found[k].line);
+        if (k > 0) {
+          EXPECT_LE(found[k - 1].line, found[k].line);
+        }
       }
     }
   }
