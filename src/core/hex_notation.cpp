@@ -7,7 +7,6 @@ namespace mojihyo {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Characters the number reading passes over wherever they stand.
 bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }

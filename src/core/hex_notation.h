@@ -6,6 +6,9 @@
 
 namespace mojihyo {
 
+// Upper-case hex digits by their value.
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 // The characters every filtered value box lets through.
 inline constexpr std::string_view kHexAllowedChars = "0123456789abcdefhABCDEFH";
 

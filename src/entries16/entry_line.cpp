@@ -2,6 +2,8 @@
 
 #include "core/hex_notation.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace mojihyo {
@@ -42,6 +44,36 @@ std::uint32_t EntryNumberValue(std::string_view typed) {
 
 std::string EntryNumberText(std::uint32_t number) {
   return HexByte(static_cast<int>(number >> 8 & 0xFF)) + HexByte(static_cast<int>(number & 0xFF));
+}
+
+std::optional<std::string> LongEntryNumberText(std::string_view typed) {
+  std::string digits;
+  if (typed.ends_with('h')) {
+    // As the value boxes read hex: the digits up to the first other character.
+    for (char c : typed.substr(0, typed.size() - 1)) {
+      if (!std::isxdigit(static_cast<unsigned char>(c))) break;
+      digits.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    }
+  } else {
+    const ReadNumber n = ReadValueNumber(typed);
+    if (n.tooLarge) return std::nullopt;
+    for (std::uint64_t v = n.value; v != 0; v >>= 4) digits.insert(digits.begin(), kHexDigits[v & 0xF]);
+  }
+  if (digits.size() % 2) digits.insert(digits.begin(), '0');
+  while (digits.size() < 4) digits.insert(digits.begin(), '0');
+  if (digits.size() > kLongestKeyDigits) return std::nullopt;
+  return digits;
+}
+
+bool KeyInUse(const LineList& lines, std::string_view number) {
+  const auto same = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+  };
+  for (std::string_view line : lines)
+    if (same(EntryLineNumber(line), number)) return true;
+  return false;
 }
 
 bool NumberInUse(const LineList& lines, std::string_view number) {

@@ -40,6 +40,17 @@ std::string EntryNumberText(std::uint32_t number);
 // character: a file line 04a0=x does not hold 04A0.
 bool NumberInUse(const LineList& lines, std::string_view number);
 
+// A TFS table's list takes keys of two to eight bytes. A typed key in hex
+// ("123456h") keeps the bytes its digits spell, leading zero bytes
+// included, an odd count read with a leading 0; a decimal one is written in
+// as few bytes as hold it. At least two bytes; nothing past eight.
+inline constexpr std::size_t kLongestKeyDigits = 16;
+std::optional<std::string> LongEntryNumberText(std::string_view typed);
+
+// Whether a line of a TFS table's list holds the key `number` (hex digits),
+// compared by the key's bytes: 04a0 and 04A0 are the same key.
+bool KeyInUse(const LineList& lines, std::string_view number);
+
 // Exchanges a line with its neighbour above (below); returns the row then
 // selected, or nothing when the line cannot move (top or bottom row, or no
 // row selected).

@@ -1,5 +1,7 @@
 #include "tfs/tfs_line.h"
 
+#include "core/hex_notation.h"
+
 #include <charconv>
 
 namespace mojihyo {
@@ -151,12 +153,11 @@ TfsKey DecodeTfsKey(std::string_view spelling) {
 }
 
 std::string HexSpelling(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size() * 2);
   for (unsigned char b : bytes) {
-    out.push_back(kDigits[b >> 4]);
-    out.push_back(kDigits[b & 0xF]);
+    out.push_back(kHexDigits[b >> 4]);
+    out.push_back(kHexDigits[b & 0xF]);
   }
   return out;
 }

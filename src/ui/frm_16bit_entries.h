@@ -30,6 +30,9 @@ public:
   EntryListModel& entries() { return *model_; }
   // How this dialog and the ones it opens show and take entry values.
   const ByteText& byteText() const { return text_; }
+  // Whether the list holds a TFS table's entries, whose keys run from two
+  // to eight bytes.
+  bool longKeys() const { return doc_.Tfs != nullptr; }
   std::optional<std::size_t> selectedRow() const;
   void selectRow(std::optional<std::size_t> row);
   // "Okaly-Dokaly" puts the list back through this; without it, directly.

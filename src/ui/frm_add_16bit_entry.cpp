@@ -48,14 +48,38 @@ frmAdd16bitEntry::frmAdd16bitEntry(frm16bitEntries& list) : QDialog(&list), list
   BuildEntryDialog(this, list_.byteText(), Label1, EntryNumber, Label2, EntryValue, Command1,
                    Command2, "Add Entry", "Forget It");
   InstallHexKeyFilter(EntryNumber);
+  // A TFS table's keys take up to 16 digits and the "h".
+  if (list_.longKeys()) EntryNumber->setMaxLength(kLongestKeyDigits + 1);
   connect(Command1, &QPushButton::clicked, this, &frmAdd16bitEntry::Command1_Click);
 }
+
+namespace {
+
+// The number a box names as the list takes it: four hex digits, or for a
+// TFS table's list a key of two to eight bytes. Nothing, after saying so,
+// for a key longer than that.
+std::optional<std::string> NumberOfBox(frm16bitEntries& list, QWidget* dialog,
+                                       const std::string& typed) {
+  if (!list.longKeys()) return EntryNumberText(typed);
+  if (auto key = LongEntryNumberText(typed)) return key;
+  Prompts().Message(dialog, {QStringLiteral("Key Too Long"),
+                             "You specified " + list.byteText().ToDisplay(typed) +
+                                 " as the entry number you want to use.\r"
+                                 "A key has at most 16 hex digits (eight bytes).",
+                             QMessageBox::Information, QMessageBox::Ok});
+  return std::nullopt;
+}
+
+}  // namespace
 
 void frmAdd16bitEntry::Command1_Click() {
   const ByteText& text = list_.byteText();
   const std::string typed = text.BytesOfBox(EntryNumber->text());
-  const std::string number = EntryNumberText(typed);
-  if (NumberInUse(list_.entries().lines(), number)) {
+  const std::optional<std::string> chosen = NumberOfBox(list_, this, typed);
+  if (!chosen) return;
+  const std::string& number = *chosen;
+  if (list_.longKeys() ? KeyInUse(list_.entries().lines(), number)
+                       : NumberInUse(list_.entries().lines(), number)) {
     Prompts().Message(this, {QStringLiteral("Entry Number In Use"),
                              "You specified " + text.ToDisplay(typed) +
                                  " as the entry number you want to use.\r"
@@ -81,6 +105,7 @@ frmEdit16bitEntry::frmEdit16bitEntry(frm16bitEntries& list, std::size_t row)
   // The number box keeps the value boxes' character list but is not filtered.
   EntryNumber->setProperty("tag", QString::fromLatin1(kHexAllowedChars.data(),
                                                       static_cast<qsizetype>(kHexAllowedChars.size())));
+  if (list_.longKeys()) EntryNumber->setMaxLength(kLongestKeyDigits + 1);
   const std::string_view line = list_.entries().lines()[row_];
   EntryNumber->setText(text.ToDisplay(EntryLineNumber(line)) + "h");
   EntryValue->setText(text.ToDisplay(EntryLineValue(line)));
@@ -90,10 +115,11 @@ frmEdit16bitEntry::frmEdit16bitEntry(frm16bitEntries& list, std::size_t row)
 void frmEdit16bitEntry::Command1_Click() {
   const ByteText& text = list_.byteText();
   const std::string line(list_.entries().lines()[row_]);
-  const std::string number = EntryNumberText(
-      text.BytesOfBox(EntryNumber->text(), std::string(EntryLineNumber(line)) + "h"));
+  const std::optional<std::string> number = NumberOfBox(
+      list_, this, text.BytesOfBox(EntryNumber->text(), std::string(EntryLineNumber(line)) + "h"));
+  if (!number) return;
   list_.entries().replace(
-      row_, MakeEntryLine(number, text.BytesOfBox(EntryValue->text(), EntryLineValue(line))));
+      row_, MakeEntryLine(*number, text.BytesOfBox(EntryValue->text(), EntryLineValue(line))));
   accept();
 }
 
