@@ -95,7 +95,7 @@ std::vector<LineCount> TfsSaveLosses(const TfsDocument& doc, std::size_t shown, 
           }
         } else if (width == 0) {
           ++counts[OddKeys];
-        } else {
+        } else if (width > 2) {
           ++counts[LongKeys];
         }
         break;
