@@ -26,10 +26,11 @@ bool HoldsNumber(std::string_view text) {
   return !text.empty() && IsDigit(text.front());
 }
 
-// The number of a 16-bit entry line, read from its four hex digits.
+// The number of a 16-bit entry line, read from its four hex digits (or,
+// in a TFS table's list, the up to sixteen of a longer key).
 std::optional<std::uint64_t> LineNumber(std::string_view line) {
   const std::string_view digits = EntryLineNumber(line);
-  if (digits.size() != 4) return std::nullopt;
+  if (digits.size() < 4 || digits.size() > kLongestKeyDigits) return std::nullopt;
   for (char c : digits)
     if (!IsHexDigit(c)) return std::nullopt;
   return ReadHexNumber(digits).value;

@@ -1,9 +1,12 @@
 #include "ui/dialog_parts.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include <limits>
@@ -53,6 +56,16 @@ std::vector<QPushButton*> AddFormatButtons(QDialog* dialog, QBoxLayout* layout,
     made.push_back(button);
   }
   return made;
+}
+
+void EmptyFilledMenu(QMenu* menu) {
+  for (QAction* action : menu->actions()) {
+    menu->removeAction(action);
+    action->setObjectName(QString());  // no longer found by its name
+    action->deleteLater();
+  }
+  for (QActionGroup* group : menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly))
+    group->deleteLater();
 }
 
 void AddButtonRow(QBoxLayout* layout, std::initializer_list<QWidget*> buttons) {

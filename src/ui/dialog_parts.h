@@ -14,6 +14,7 @@ class QBoxLayout;
 class QDialog;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -30,6 +31,11 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 // characters (0: no limit). `label`, when given, names the box: it becomes
 // the label's buddy, so a screen reader says what the box is for.
 QLineEdit* MakeBox(QWidget* parent, const char* name, int maxLength, QLabel* label = nullptr);
+
+// Empties a menu its window fills anew. The items go once the event being
+// handled is over: the item chosen may be the one that asked for the new
+// list, and it is still at work.
+void EmptyFilledMenu(QMenu* menu);
 
 // The buttons side by side at the right of `layout`'s next row.
 void AddButtonRow(QBoxLayout* layout, std::initializer_list<QWidget*> buttons);

@@ -6,6 +6,7 @@
 
 #include "formats/table_format.h"
 #include "ui/byte_text.h"
+#include "ui/dialog_parts.h"
 #include "ui/frm_choose_open_format.h"
 #include "ui/prompts.h"
 #include "ui/settings.h"
@@ -45,7 +46,7 @@ void frmMain::ConnectRecentMenu() {
 void frmMain::ShowRecentTables() {
   auto* menu = findChild<QMenu*>(QStringLiteral("RecentTablesMenu"));
   if (!menu) return;
-  menu->clear();
+  EmptyFilledMenu(menu);
   for (std::size_t i = 0; i < recentTables_.size(); ++i) {
     const RecentTable& t = recentTables_[i];
     const QString path = PathToDisplay(t.path);

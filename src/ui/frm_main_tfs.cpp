@@ -5,6 +5,7 @@
 
 #include "tfs/tfs_codes.h"
 #include "tfs/tfs_table.h"
+#include "ui/dialog_parts.h"
 #include "ui/frm_codes.h"
 #include "ui/prompts.h"
 
@@ -40,7 +41,7 @@ void frmMain::ShowLogicalTables() {
   auto* menu = findChild<QMenu*>(QStringLiteral("LogicalTableMenu"));
   const TfsDocument* doc = doc_.Tfs.get();
   if (menu) {
-    menu->clear();
+    EmptyFilledMenu(menu);
     auto* group = new QActionGroup(menu);
     const std::size_t tables = doc ? doc->tables().size() : 0;
     for (std::size_t t = 0; t < tables; ++t) {

@@ -19,7 +19,8 @@ class GoToExamples : public ::testing::TestWithParam<GoToCase> {};
 
 TEST_P(GoToExamples, NameACellOrTheFirstRowOfTheirNumber) {
   FontTable table;
-  table.SixteenBitEntries = LineList{"0300=a", "0400=b", "0400=c", "04a0=d", "0041=e"};
+  // The last is a TFS table's three-byte key.
+  table.SixteenBitEntries = LineList{"0300=a", "0400=b", "0400=c", "04a0=d", "0041=e", "0a00b1=f"};
   const GoToCase& c = GetParam();
   const GoToResult result = GoToEntry(table, c.typed);
   EXPECT_EQ(result.place, c.place);
@@ -47,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GoToCase{"256", kNone, GoToProblem::NotPresent},
                       GoToCase{"1234h", kNone, GoToProblem::NotPresent},
                       GoToCase{"12345h", kNone, GoToProblem::NotPresent},
+                      GoToCase{"A00B1h", Row(5), kNone},
                       GoToCase{"99999999999999999999h", kNone, GoToProblem::NotPresent}));
 
 INSTANTIATE_TEST_SUITE_P(
