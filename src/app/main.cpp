@@ -57,10 +57,13 @@ int main(int argc, char** argv) {
   fonts.Wait();
   QApplication::setApplicationName(QStringLiteral("MoJiHyo"));
   QApplication::setApplicationVersion(QStringLiteral(MOJIHYO_VERSION));
-  // Ties the window to the installed menu entry and icon, so that docks and
-  // task bars show it under its own name and picture.
+  // Ties the window to the installed menu entry, so that docks and task
+  // bars show it under its own name; the same picture is built in.
   QApplication::setDesktopFileName(QStringLiteral(MOJIHYO_APP_ID));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MOJIHYO_APP_ID)));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1x%1/" MOJIHYO_APP_ID ".png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
   mojihyo::ui::InstallFontSubstitutes();
   // The table's text: the words after "--" as given, or else the words the
   // toolkit left once it took its own options.
