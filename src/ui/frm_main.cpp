@@ -121,6 +121,7 @@ void frmMain::ConnectMenus() {
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
+  ConnectToolsMenu();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -248,6 +249,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
       writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
   ShowEntry(index);
   if (index == state_.CurrentCell) ShowCellBytes();
+  emit documentChanged();
 }
 
 void frmMain::EntryLockChanged(int index) {

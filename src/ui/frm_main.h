@@ -5,6 +5,7 @@
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
 #include "series/series_catalogue.h"
+#include "tools/relative_search.h"
 #include "ui/byte_text.h"
 
 #include <QAction>
@@ -57,6 +58,23 @@ public:
 
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
+
+  // Gives cell `index` the focus as focus coming back from another window
+  // does: it becomes the current cell, and a pending block range stays
+  // pending.
+  void FocusCell(int index);
+
+  // Fills the table with `alphabet` from a relative search match, as one
+  // command (see frm_main_tools.cpp).
+  void FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base);
+
+signals:
+  // Something a decode reads may have changed: an entry, the 16-bit
+  // entries, a break value, or the whole table. Windows that show a decode
+  // wait for a pause in these before they decode again.
+  void documentChanged();
+  // The display encoding changed; byteText() tells the new one.
+  void displayEncodingChanged();
 
 protected:
   void closeEvent(QCloseEvent* e) override;
@@ -121,6 +139,11 @@ private:
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
+
+  // Tools menu
+  void ConnectToolsMenu();
+  void ToolsDecode_Click();
+  void ToolsRelativeSearch_Click();
 
   // View menu and status bar
   void ConnectViewMenu();

@@ -18,13 +18,22 @@ void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  OnMenuItem("EditNewLine", [this] { RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this); });
-  OnMenuItem("EditEndString", [this] { RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this); });
+  // Break values and 16-bit entries are read by a decode but reach no
+  // observer: their dialogs say when they close.
+  OnMenuItem("EditNewLine", [this] {
+    RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this);
+    emit documentChanged();
+  });
+  OnMenuItem("EditEndString", [this] {
+    RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this);
+    emit documentChanged();
+  });
   OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
   OnMenuItem("Edit16BitValues", [this] {
     frm16bitEntries dialog(doc_, byteText(), this);
     Prompts().RunModal(dialog);
+    emit documentChanged();
   });
 }
 

@@ -61,6 +61,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
 void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
+  emit documentChanged();
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(kCellFontSize);
@@ -112,6 +113,7 @@ void frmMain::OpenTable(TableFormat format) {
     return;
   }
   const LoadReport report = LoadTableBytes(format, bytes, doc_);
+  emit documentChanged();
   // Clearing turned every cell white (or grey where the file locks it),
   // whatever range preview or focus colour it showed.
   ResetCellColours();

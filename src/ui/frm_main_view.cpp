@@ -48,6 +48,7 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
   ShowAllEntries();
+  emit displayEncodingChanged();
 }
 
 void frmMain::ShowAllEntries() {

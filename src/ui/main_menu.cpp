@@ -149,6 +149,11 @@ std::vector<Item> Menus() {
                               Checkable("EncodingLatin1", "&Latin-1 (one byte per character)"),
                           }),
               }),
+      Submenu("ToolsMenu", "&Tools",
+              {
+                  Command("ToolsDecode", "&Decode..."),
+                  Command("ToolsRelativeSearch", "&Relative Search..."),
+              }),
       Submenu("HelpMenu", "&Help", {Command("AboutProgram", "&About MoJiHyo v1.0")}),
   };
 }

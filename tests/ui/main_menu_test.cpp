@@ -121,6 +121,9 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
            {2, "EncodingEucJp", "&EUC-JP", "", true, true, true},
            {2, "EncodingShiftJis", "&Shift-JIS", "", true, true, true},
            {2, "EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
+           {0, "ToolsMenu", "&Tools", ""},
+           {1, "ToolsDecode", "&Decode...", ""},
+           {1, "ToolsRelativeSearch", "&Relative Search...", ""},
            {0, "HelpMenu", "&Help", ""},
            {1, "AboutProgram", "&About MoJiHyo v1.0", ""},
        })
