@@ -122,18 +122,20 @@ int RunDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << kProgram << ": cannot read '" << tablePath << "': " << res.error << "\n";
     return 1;
   }
-  FontTable table;
-  LoadOwnedTableBytes(*format, std::move(tableBytes), table);
   Decoder decoder;
-  if (table.Tfs) {
+  if (format == TableFormat::Tfs) {
+    // Read as a document only: the fields an editor shows are not needed.
+    const TfsDocument doc(std::move(tableBytes));
     std::size_t start = 0;
     if (!r.table.empty()) {
-      const auto& tables = table.Tfs->tables();
-      while (start < tables.size() && (!tables[start].named || table.Tfs->tableId(start) != r.table)) ++start;
+      const auto& tables = doc.tables();
+      while (start < tables.size() && (!tables[start].named || doc.tableId(start) != r.table)) ++start;
       if (start == tables.size()) return usage("'" + tablePath + "' has no table @" + r.table);
     }
-    decoder = Decoder::FromTfs(*table.Tfs, start);
+    decoder = Decoder::FromTfs(doc, start);
   } else {
+    FontTable table;
+    LoadOwnedTableBytes(*format, std::move(tableBytes), table);
     decoder = Decoder::FromFontTable(table);
   }
 

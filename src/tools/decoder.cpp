@@ -8,6 +8,7 @@
 #include "tfs/tfs_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -17,10 +18,6 @@ namespace mojihyo {
 
 namespace {
 
-// Bytes the fast loop decodes between two checks of the output's room.
-constexpr std::size_t kBlock = 4096;
-// A node with more children than this keeps a slot for every byte value.
-constexpr std::size_t kDenseFrom = 16;
 // Tables switched into one another without ever falling back would pile
 // up without end; past this depth the oldest switch is forgotten.
 constexpr std::size_t kMaxFrames = 64;
@@ -255,27 +252,38 @@ public:
   }
 
   void Finish() {
+    std::vector<std::uint32_t> roots;
     for (std::size_t t = 0; t < keys_.size(); ++t) {
       auto& keys = keys_[t];
       std::sort(keys.begin(), keys.end());
-      const std::uint32_t root = BuildNode(keys, 0, keys.size(), 0);
+      roots.push_back(BuildNode(keys, 0, keys.size(), 0));
+    }
+    for (Node& n : d_.nodes_) Describe(n);
+    for (Slot& slot : d_.slots_) Fill(slot);
+    for (std::size_t t = 0; t < keys_.size(); ++t) {
+      const Node& root = d_.nodes_[roots[t]];
       Table& table = d_.tables_[t];
-      const Node& r = d_.nodes_[root];
-      const std::uint32_t slots = r.dense ? 256 : r.childCount;
-      for (std::uint32_t k = 0; k < slots; ++k) {
-        const std::uint32_t slot = r.childAt + k;
-        const std::uint32_t node = d_.children_[slot];
-        if (node == kNone) continue;
-        First& f = table.first[d_.childBytes_[slot]];
-        f.node = node;
-        const Node& n = d_.nodes_[node];
-        if (n.entry == kNone || n.childCount > 0) continue;
-        const Entry& e = d_.entries_[n.entry];
-        if (e.kind != PieceKind::Text || e.headLength > sizeof f.text) continue;
-        f.simple = true;
-        f.textLength = static_cast<std::uint8_t>(e.headLength);
-        std::memcpy(f.text, d_.pool_.data() + e.headAt, e.headLength);
-        table.simpleWidth = std::max(table.simpleWidth, f.textLength);
+      for (int b = 0; b < 256; ++b) {
+        table.secondAt[b] = kNone;
+        const Slot* child = d_.Child(root, static_cast<unsigned char>(b));
+        if (!child) continue;
+        table.first[b] = *child;
+        const Node& n = d_.nodes_[child->node];
+        if (n.childCount == 0) continue;
+        table.secondAt[b] = static_cast<std::uint32_t>(d_.seconds_.size());
+        d_.seconds_.resize(d_.seconds_.size() + 256);
+        for (int c = 0; c < 256; ++c) {
+          const Slot* slot = d_.Child(n, static_cast<unsigned char>(c));
+          if (!slot) continue;
+          Second& second = d_.seconds_[table.secondAt[b] + static_cast<std::uint32_t>(c)];
+          if (slot->simple && slot->textLength <= sizeof second.text) {
+            second.flags = Second::kDone;
+            second.textLength = slot->textLength;
+            std::memcpy(second.text, slot->text, slot->textLength);
+          } else {
+            second.flags = Second::kMore;
+          }
+        }
       }
     }
   }
@@ -283,46 +291,59 @@ public:
 private:
   using Keys = std::vector<std::pair<std::string, std::uint32_t>>;
 
+  // Copies into a node what its entry writes.
+  void Describe(Node& n) {
+    if (n.entry == kNone) return;
+    const Entry& e = d_.entries_[n.entry];
+    n.plain = e.kind == PieceKind::Text || e.kind == PieceKind::EndToken || e.kind == PieceKind::Newline;
+    n.textAt = e.headAt;
+    n.textLength = e.headLength;
+    n.paramCount = e.paramCount;
+  }
+
+  // A slot takes in the short text of the key that ends there.
+  void Fill(Slot& f) {
+    if (f.node == kNone) return;
+    const Node& n = d_.nodes_[f.node];
+    if (!n.plain || n.textLength > sizeof f.text) return;
+    f.shortText = true;
+    f.simple = n.childCount == 0;
+    f.textLength = static_cast<std::uint8_t>(n.textLength);
+    std::memcpy(f.text, d_.pool_.data() + n.textAt, n.textLength);
+  }
+
   // The node for the keys [lo, hi), which share their first `depth` bytes.
+  // Its children's bytes are counted first, so that no list is made for
+  // each of the many nodes.
   std::uint32_t BuildNode(const Keys& keys, std::size_t lo, std::size_t hi, std::size_t depth) {
     const auto index = static_cast<std::uint32_t>(d_.nodes_.size());
     d_.nodes_.emplace_back();
     std::size_t i = lo;
     if (i < hi && keys[i].first.size() == depth) d_.nodes_[index].entry = keys[i++].second;
-    struct Group {
-      unsigned char byte;
-      std::size_t lo, hi;
-    };
-    std::vector<Group> groups;
-    while (i < hi) {
-      const auto c = static_cast<unsigned char>(keys[i].first[depth]);
-      std::size_t j = i + 1;
-      while (j < hi && static_cast<unsigned char>(keys[j].first[depth]) == c) ++j;
-      groups.push_back({c, i, j});
-      i = j;
-    }
-    if (groups.empty()) return index;
-    const bool dense = groups.size() > kDenseFrom;
-    const auto at = static_cast<std::uint32_t>(d_.children_.size());
-    const std::size_t slots = dense ? 256 : groups.size();
-    d_.children_.resize(at + slots, kNone);
-    d_.childBytes_.resize(at + slots, 0);
-    if (dense) {
-      for (std::size_t b = 0; b < 256; ++b) d_.childBytes_[at + b] = static_cast<unsigned char>(b);
-    }
+    if (i == hi) return index;
+    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(keys[k].first[depth]); };
+    Bits bits;
+    for (std::size_t k = i; k < hi; ++k) bits.words[byteAt(k) >> 6] |= std::uint64_t{1} << (byteAt(k) & 63);
+    for (int w = 1; w < 4; ++w)
+      bits.before[w] = static_cast<std::uint16_t>(bits.before[w - 1] + std::popcount(bits.words[w - 1]));
+    const int count = bits.before[3] + std::popcount(bits.words[3]);
+    const auto at = static_cast<std::uint32_t>(d_.slots_.size());
+    d_.slots_.resize(at + static_cast<std::size_t>(count));
     Node& node = d_.nodes_[index];
     node.childAt = at;
-    node.childCount = static_cast<std::uint16_t>(groups.size());
-    node.dense = dense;
-    for (std::size_t k = 0; k < groups.size(); ++k) {
-      const Group& g = groups[k];
-      const std::uint32_t child = BuildNode(keys, g.lo, g.hi, depth + 1);
-      const std::size_t slot = at + (dense ? g.byte : k);
-      d_.children_[slot] = child;
-      d_.childBytes_[slot] = g.byte;
+    node.bitsAt = static_cast<std::uint32_t>(d_.bits_.size());
+    node.childCount = static_cast<std::uint16_t>(count);
+    d_.bits_.push_back(bits);
+    for (std::uint32_t k = 0; i < hi; ++k) {
+      std::size_t j = i + 1;
+      while (j < hi && byteAt(j) == byteAt(i)) ++j;
+      const std::uint32_t child = BuildNode(keys, i, j, depth + 1);
+      d_.slots_[at + k].node = child;
+      i = j;
     }
     return index;
   }
+
 
   Decoder& d_;
   std::vector<Keys> keys_;
@@ -424,15 +445,6 @@ Decoder::Cursor Decoder::Start(std::uint64_t at) const {
   return c;
 }
 
-std::uint32_t Decoder::Child(std::uint32_t node, unsigned char byte) const {
-  const Node& n = nodes_[node];
-  if (n.dense) return children_[n.childAt + byte];
-  for (std::uint32_t k = 0; k < n.childCount; ++k) {
-    if (childBytes_[n.childAt + k] == byte) return children_[n.childAt + k];
-  }
-  return kNone;
-}
-
 std::pair<std::uint32_t, std::size_t> Decoder::Longest(const Table& table, const unsigned char* data,
                                                        std::size_t at, std::size_t end) const {
   std::uint32_t node = table.first[data[at]].node;
@@ -441,12 +453,13 @@ std::pair<std::uint32_t, std::size_t> Decoder::Longest(const Table& table, const
   for (std::size_t depth = 1; node != kNone; ++depth) {
     const Node& n = nodes_[node];
     // A control code whose parameters run past the end does not match.
-    if (n.entry != kNone && at + depth + entries_[n.entry].paramCount <= end) {
-      best = n.entry;
+    if (n.entry != kNone && at + depth + n.paramCount <= end) {
+      best = node;
       bestLength = depth;
     }
     if (n.childCount == 0 || at + depth >= end) break;
-    node = Child(node, data[at + depth]);
+    const Slot* child = Child(n, data[at + depth]);
+    node = child ? child->node : kNone;
   }
   return {best, bestLength};
 }
@@ -471,6 +484,80 @@ void Decoder::Write(const Entry& e, const unsigned char* parameters, Sink& sink)
 }
 
 template <typename Sink>
+std::size_t Decoder::RunPlain(const Table& t, const unsigned char* d, std::size_t p, std::size_t stop,
+                              std::size_t end, Sink& sink) const {
+  // Room is asked for a run at a time; a short text is copied as eight
+  // bytes, and longer ones ask for room of their own.
+  constexpr std::size_t kRun = 16 * 1024;
+  char* w = sink.Room(kRun);
+  char* limit = w + kRun;
+  auto put = [&](std::uint32_t at, std::uint32_t length) {
+    if (length + 16 > static_cast<std::size_t>(limit - w)) {
+      sink.Done(w);
+      w = sink.Room(length + kRun);
+      limit = w + length + kRun;
+    }
+    w = std::copy_n(pool_.data() + at, length, w);
+  };
+  while (p < stop) {
+    if (limit - w < 64) {
+      sink.Done(w);
+      if (!sink.ok()) return p;
+      w = sink.Room(kRun);
+      limit = w + kRun;
+    }
+    // Keys of one or two bytes with short texts, for as long as the room
+    // lasts. A first byte that leads longer keys looks at the second
+    // byte's slot: a two-byte key ends there, or none starts there and the
+    // first byte's own entry is the longest. The tables are read through
+    // locals, which the text written cannot be taken to overwrite.
+    const std::size_t run =
+        std::min({stop, end - 1, p + static_cast<std::size_t>(limit - w - 16) / sizeof(Slot::text)});
+    const Slot* const firstSlots = t.first;
+    const std::uint32_t* const secondAt = t.secondAt;
+    const Second* const seconds = seconds_.data();
+    while (p < run) {
+      const unsigned first = d[p];
+      const Slot& f = firstSlots[first];
+      if (f.simple) {
+        std::memcpy(w, f.text, sizeof f.text);
+        w += f.textLength;
+        ++p;
+        continue;
+      }
+      if (const std::uint32_t at = secondAt[first]; at != kNone) {
+        const Second& second = seconds[at + d[p + 1]];
+        if (second.flags == Second::kDone) {
+          std::memcpy(w, &second, sizeof second);
+          w += second.textLength;
+          p += 2;
+          continue;
+        }
+        if (second.flags == Second::kMore) break;
+      }
+      if (!f.shortText) break;
+      std::memcpy(w, f.text, sizeof f.text);
+      w += f.textLength;
+      ++p;
+    }
+    if (p >= run && p + 1 < end) continue;
+    if (p >= stop) break;
+    const auto [node, keyLength] = Longest(t, d, p, end);
+    if (node == kNone) {
+      w = PutRaw(w, d[p], '[');
+      ++p;
+      continue;
+    }
+    const Node& n = nodes_[node];
+    if (!n.plain) break;
+    put(n.textAt, n.textLength);
+    p += keyLength;
+  }
+  sink.Done(w);
+  return p;
+}
+
+template <typename Sink>
 void Decoder::Run(std::string_view data, Cursor& c, std::uint64_t stopAt, Sink& sink,
                   std::vector<DecodedPiece>* pieces) const {
   const auto* d = reinterpret_cast<const unsigned char*>(data.data());
@@ -485,19 +572,10 @@ void Decoder::Run(std::string_view data, Cursor& c, std::uint64_t stopAt, Sink& 
   };
   std::size_t p = static_cast<std::size_t>(c.at);
   while (p < stop && sink.ok()) {
+    // Most of a file is texts in the starting table: they need no steps.
     if (!pieces && frames.size() == 1) {
-      const Table& t = tables_[frames[0].table];
-      const std::size_t blockEnd = std::min(stop, p + kBlock);
-      char* w = sink.Room((blockEnd - p) * t.simpleWidth + sizeof t.first[0].text);
-      while (p < blockEnd) {
-        const First& f = t.first[d[p]];
-        if (!f.simple) break;
-        std::memcpy(w, f.text, sizeof f.text);
-        w += f.textLength;
-        ++p;
-      }
-      sink.Done(w);
-      if (p == blockEnd) continue;
+      p = RunPlain(tables_[frames[0].table], d, p, stop, end, sink);
+      if (p >= stop || !sink.ok()) break;
     }
 
     const std::uint64_t textAt = sink.Size();
@@ -513,14 +591,14 @@ void Decoder::Run(std::string_view data, Cursor& c, std::uint64_t stopAt, Sink& 
       taken = switched->keyLength;
       kind = PieceKind::TableSwitch;
     } else {
-      const auto [entry, keyLength] = Longest(tables_[top.table], d, p, end);
-      if (entry == kNone && top.count == 0 && frames.size() > 1) {
+      const auto [node, keyLength] = Longest(tables_[top.table], d, p, end);
+      if (node == kNone && top.count == 0 && frames.size() > 1) {
         // Nothing matches in a table switched to until that happens: the
         // table below tries the same byte.
         frames.pop_back();
         continue;
       }
-      if (entry == kNone) {
+      if (node == kNone) {
         char* w = sink.Room(5);
         sink.Done(PutRaw(w, d[p], '['));
         taken = 1;
@@ -528,6 +606,7 @@ void Decoder::Run(std::string_view data, Cursor& c, std::uint64_t stopAt, Sink& 
         // "[$XX]" would.
         frames.resize(1);
       } else {
+        const std::uint32_t entry = nodes_[node].entry;
         const Entry& e = entries_[entry];
         Write(e, d + p + keyLength, sink);
         taken = keyLength + e.paramCount;

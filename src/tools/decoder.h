@@ -22,6 +22,7 @@
 //
 // The line end written is "\n", whatever the platform.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -128,24 +129,58 @@ private:
     std::uint32_t at = 0, length = 0;  // " palette=%X" as it is written
     bool placeholder = false;          // holds %D, %X or %B
   };
+  // A node holds what the decode of its entry needs most, so that a match
+  // costs no look into the entry list: whether it only writes a text (a
+  // normal entry, an end token or a newline), where that text is, and how
+  // many parameter bytes it takes. Its children stand in byte order from
+  // childAt in slots_, and a bitmap says which byte values have one.
   struct Node {
     std::uint32_t entry = kNone;
-    std::uint32_t childAt = 0;  // in children_: 256 slots when dense, else childCount
+    std::uint32_t childAt = 0;
+    std::uint32_t bitsAt = 0;  // in bits_
     std::uint16_t childCount = 0;
-    bool dense = false;
+    bool plain = false;
+    std::uint32_t textAt = 0, textLength = 0;
+    std::uint32_t paramCount = 0;
   };
-  // The first byte of a key: sixteen bytes a slot, so a table's 256 slots
-  // fill 4 KiB. A "simple" slot is a one-byte normal entry with a short
-  // text and no longer key after it: its text is copied from here.
-  struct First {
+  // Which byte values a node has a child for, and how many children the
+  // words before each word hold: a child is found with one bit test and one
+  // count of bits, and the children of a node lie side by side. Against a
+  // slot for every value, a table of 10,000 two-byte keys keeps 160 KiB of
+  // slots rather than 1 MiB, and a byte without a longer key never looks at
+  // them.
+  struct Bits {
+    std::uint64_t words[4] = {};
+    std::uint16_t before[4] = {};
+  };
+  // A child, and the first byte of every key: sixteen bytes, so a table's
+  // 256 first slots fill 4 KiB. A key that ends here with a short text (no
+  // more than eight bytes, and no parameters) has the text here too, copied
+  // as eight bytes; "simple" says that no longer key goes on from it.
+  struct Slot {
     char text[8] = {};
     std::uint8_t textLength = 0;
+    bool shortText = false;
     bool simple = false;
     std::uint32_t node = kNone;
   };
+  // A second byte after a first byte that longer keys start with: eight
+  // bytes, so that the 256 after one first byte fill 2 KiB. A two-byte key
+  // that ends here with a text of up to six bytes and no longer key after
+  // it is "done" here; "more" says that a key goes on in some other way.
+  struct Second {
+    char text[6] = {};
+    std::uint8_t textLength = 0;
+    std::uint8_t flags = 0;
+    static constexpr std::uint8_t kDone = 1, kMore = 2;
+  };
+  // The first two bytes of keys are looked up straight from the bytes
+  // read: a slot for every first byte, and for a first byte that longer
+  // keys start with, one for every second byte (in seconds_), so that a
+  // two-byte key costs two loads and no search.
   struct Table {
-    First first[256];
-    std::uint8_t simpleWidth = 0;  // the longest text of a simple slot
+    Slot first[256];
+    std::uint32_t secondAt[256];
   };
   class Builder;
   template <typename Sink>
@@ -153,16 +188,31 @@ private:
            std::vector<DecodedPiece>* pieces) const;
   template <typename Sink>
   void Write(const Entry& entry, const unsigned char* parameters, Sink& sink) const;
-  // The entry of the longest key at `at` whose parameters fit before `end`,
-  // and its key's length; 0 when none.
+  // The node of the longest key at `at` whose parameters fit before `end`,
+  // and the key's length; kNone and 0 when none.
   std::pair<std::uint32_t, std::size_t> Longest(const Table& table, const unsigned char* data,
                                                 std::size_t at, std::size_t end) const;
-  std::uint32_t Child(std::uint32_t node, unsigned char byte) const;
+  // Decodes from `p` in the starting table for as long as only texts are
+  // written, with no pieces asked for; returns where it stopped.
+  template <typename Sink>
+  std::size_t RunPlain(const Table& table, const unsigned char* data, std::size_t p, std::size_t stop,
+                       std::size_t end, Sink& sink) const;
+  // The slot of `byte` among the children of `node`, or nullptr.
+  const Slot* Child(const Node& n, unsigned char byte) const {
+    if (n.childCount == 0) return nullptr;
+    const Bits& bits = bits_[n.bitsAt];
+    const std::uint64_t word = bits.words[byte >> 6];
+    const std::uint64_t bit = std::uint64_t{1} << (byte & 63);
+    if (!(word & bit)) return nullptr;
+    return &slots_[n.childAt + bits.before[byte >> 6] +
+                   static_cast<std::uint32_t>(std::popcount(word & (bit - 1)))];
+  }
 
   std::vector<Table> tables_;
   std::vector<Node> nodes_;
-  std::vector<std::uint32_t> children_;
-  std::vector<unsigned char> childBytes_;
+  std::vector<Slot> slots_;
+  std::vector<Bits> bits_;
+  std::vector<Second> seconds_;
   std::vector<Entry> entries_;
   std::vector<Param> params_;
   std::string pool_;  // texts, labels and keys
