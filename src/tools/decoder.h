@@ -3,8 +3,9 @@
 // Reading a game's bytes through a table. A decoder is built once from a
 // table into a lookup whose cost per byte does not grow with the table: a
 // direct array of 256 slots for the first byte of a key (one-byte entries
-// are answered there alone), and a trie below it for longer keys. Then any
-// range of bytes decodes:
+// are answered there alone), another after each first byte that longer
+// keys start with (two-byte entries are answered there), and a trie below
+// for longer keys still. Then any range of bytes decodes:
 //
 // - at each position the longest key that matches wins, and its text is
 //   written as it stands;
@@ -145,10 +146,8 @@ private:
   };
   // Which byte values a node has a child for, and how many children the
   // words before each word hold: a child is found with one bit test and one
-  // count of bits, and the children of a node lie side by side. Against a
-  // slot for every value, a table of 10,000 two-byte keys keeps 160 KiB of
-  // slots rather than 1 MiB, and a byte without a longer key never looks at
-  // them.
+  // count of bits, and the children of a node lie side by side, however
+  // few they are.
   struct Bits {
     std::uint64_t words[4] = {};
     std::uint16_t before[4] = {};
