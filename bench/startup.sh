@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Time from process start to the window first shown, and peak memory, for the
-# editor and for a bare Qt program that shows an empty main window; on the
-# offscreen platform and under Xvfb.
+# Start-up of the editor next to a bare Qt program that shows an empty main
+# window. Two measures:
+#  - what a user waits for: from starting the process to the map of its first
+#    window, timed from outside by map_timer under Xvfb with no window
+#    manager, runs of the two programs alternating;
+#  - from starting the process to the window first shown and the process
+#    gone, with peak memory, on the offscreen platform and under Xvfb.
 set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-15}
@@ -27,7 +31,36 @@ editor="$build/bench/startup_probe_editor"
 bare="$build/bench/startup_probe_bare"
 [[ -x $editor && -x $bare ]] || { echo "startup probes not built" >&2; exit 1; }
 
-echo "Start-up to first shown window ($runs runs each)"
+map_ms() {  # command...: one map_timer run, in ms
+  "$build/bench/map_timer" "$@" 2>/dev/null || echo 0
+}
+
+if command -v Xvfb >/dev/null && [[ -x $build/bench/map_timer ]]; then
+  Xvfb :94 -screen 0 1024x768x24 >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 1
+  export DISPLAY=:94 QT_QPA_PLATFORM=xcb
+  map_ms "$build/src/app/mojihyo" >/dev/null; map_ms "$bare" >/dev/null  # warm the file cache
+  e=(); b=()
+  for ((i = 0; i < runs; i++)); do
+    e+=("$(map_ms "$build/src/app/mojihyo")")
+    b+=("$(map_ms "$bare")")
+  done
+  kill $xvfb
+  unset DISPLAY QT_QPA_PLATFORM
+  printf '%s\n' "${e[@]}" | sort -n > /tmp/mojihyo-map-editor.$$
+  printf '%s\n' "${b[@]}" | sort -n > /tmp/mojihyo-map-bare.$$
+  median() { awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}' "$1"; }
+  mean() { awk '{s+=$1} END {printf "%.1f", s/NR}' "$1"; }
+  me=$(median /tmp/mojihyo-map-editor.$$) mb=$(median /tmp/mojihyo-map-bare.$$)
+  echo "Process start to first window mapped, Xvfb, no window manager ($runs runs each, alternating)"
+  printf '  %-32s median %6.1f ms  mean %6s ms\n' "editor (mojihyo)" "$me" "$(mean /tmp/mojihyo-map-editor.$$)"
+  printf '  %-32s median %6.1f ms  mean %6s ms\n' "bare Qt main window" "$mb" "$(mean /tmp/mojihyo-map-bare.$$)"
+  awk -v e="$me" -v b="$mb" 'BEGIN {printf "  ratio of the medians: %.2fx\n", e / b}'
+  rm -f /tmp/mojihyo-map-editor.$$ /tmp/mojihyo-map-bare.$$
+fi
+
+echo "Start-up to first shown window and exit, with peak memory ($runs runs each)"
 QT_QPA_PLATFORM=offscreen measure "editor, offscreen" "$editor"
 QT_QPA_PLATFORM=offscreen measure "bare Qt main window, offscreen" "$bare"
 if command -v xvfb-run >/dev/null; then

@@ -16,8 +16,12 @@
 #endif
 
 int main(int argc, char** argv) {
+#ifdef PROBE_EDITOR
+  mojihyo::ui::FontConfigWarmUp fonts;
+#endif
   QApplication app(argc, argv);
 #ifdef PROBE_EDITOR
+  fonts.Wait();
   mojihyo::ui::InstallFontSubstitutes();
   mojihyo::ui::frmMain window;
 #else

@@ -60,9 +60,10 @@ int main(int argc, char** argv) {
   if (!read) return 1;
   const double ratio = static_cast<double>(peak) / 1024 / megabytes;
   const double added = static_cast<double>(peak - before) / 1024 / megabytes;
-  std::printf("Opening a %.1f MB TFS table (%zu 16-bit entries shown): peak %.1f MB, %.2fx the file "
-              "(%.2fx above the program's own start), limit %.1fx: %s\n",
-              megabytes, rows, static_cast<double>(peak) / 1024, ratio, added, kLimit,
-              ratio <= kLimit ? "within" : "OVER");
+  std::printf(
+      "Opening a %.1f MB TFS table (%zu 16-bit entries shown): peak %.1f MB, %.2fx the file "
+      "(%.2fx above the program's own start), limit %.1fx: %s\n",
+      megabytes, rows, static_cast<double>(peak) / 1024, ratio, added, kLimit,
+      ratio <= kLimit ? "within" : "OVER");
   return ratio <= kLimit ? 0 : 1;
 }

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
 # Starts the editor from a build folder. Without a display it runs under
-# Xvfb when that is installed.
+# Xvfb when that is installed (the window is then invisible).
 set -euo pipefail
 build=${1:-build}
 shift || true
 editor="$build/src/app/mojihyo"
-if [[ ! -x "$editor" ]]; then
-  # Until the editor window exists, show what the converter does.
-  "$build/src/cli/mojihyo-convert" --help
-  exit 0
-fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]] && command -v xvfb-run >/dev/null; then
   exec xvfb-run -a "$editor" "$@"
 fi

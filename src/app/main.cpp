@@ -1,13 +1,59 @@
 #include "ui/fonts.h"
 
+#include "formats/command_line.h"
 #include "ui/frm_main.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QStringList>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kHelp[] =
+    "Usage: mojihyo [TABLE.tab]\n"
+    "       mojihyo T TABLE.tbl      (a Thingy table)\n"
+    "       mojihyo H TABLE.tbl      (a Hexposure table)\n"
+    "       mojihyo -- TEXT          (TEXT is read as above, even if it starts with -)\n"
+    "\n"
+    "Edits the font tables that map the byte values of a game's text to\n"
+    "characters. The arguments are read as one text, joined by single spaces:\n"
+    "\"T \" and a path opens a Thingy table, \"H \" and a path a Hexposure table,\n"
+    "any other text is the path of a MoJiHyo table. The table opens only if\n"
+    "the file exists.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "Options of the Qt toolkit (such as -platform NAME or -style NAME) are\n"
+    "taken by the toolkit before the table is looked for.\n"
+    "\n"
+    "Settings (recent tables, window place, font size, display encoding for\n"
+    "new tables) are kept in $XDG_CONFIG_HOME/MoJiHyo/MoJiHyo.ini.\n"
+    "\n"
+    "Exit status: 0 when the window was closed.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // --help and --version answer without a display.
+  const mojihyo::ProgramOptions options =
+      mojihyo::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (options.help) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("mojihyo %s\n", MOJIHYO_VERSION);
+    return 0;
+  }
+
+  mojihyo::ui::FontConfigWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.Wait();
   QApplication::setApplicationName(QStringLiteral("MoJiHyo"));
   QApplication::setApplicationVersion(QStringLiteral(MOJIHYO_VERSION));
   // Ties the window to the installed menu entry and icon, so that docks and
@@ -15,10 +61,16 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral(MOJIHYO_APP_ID));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(MOJIHYO_APP_ID)));
   mojihyo::ui::InstallFontSubstitutes();
-  // The whole argument text, as one line: Qt has taken its own options out.
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
-  mojihyo::ui::frmMain window(mojihyo::ui::frmMain::CommandLineText(args));
+  // The table's text: the words after "--" as given, or else the words the
+  // toolkit left once it took its own options.
+  QStringList words;
+  if (options.optionsEnded) {
+    for (const std::string& w : options.tableWords) words << QString::fromLocal8Bit(w.c_str());
+  } else {
+    words = QApplication::arguments();
+    words.removeFirst();
+  }
+  mojihyo::ui::frmMain window(mojihyo::ui::frmMain::CommandLineText(words));
   window.show();
   return QApplication::exec();
 }

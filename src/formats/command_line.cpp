@@ -10,6 +10,19 @@ std::optional<StartupTable> ParseCommandLine(std::string_view text) {
   return StartupTable{TableFormat::MoJiHyo, std::string(text)};
 }
 
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+  ProgramOptions o;
+  if (arguments.empty()) return o;
+  const std::string& first = arguments.front();
+  o.help = first == "--help" || first == "-h";
+  o.version = first == "--version";
+  if (first == "--") {
+    o.optionsEnded = true;
+    o.tableWords.assign(arguments.begin() + 1, arguments.end());
+  }
+  return o;
+}
+
 std::string OpenDialogTitle(TableFormat format) {
   return "Open " + std::string(FormatName(format)) + " Table File";
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mojihyo {
 
@@ -19,6 +20,17 @@ struct StartupTable {
 // the path of a MoJiHyo table. Empty text asks for nothing. The path is
 // used as it stands: no quotes are removed and nothing is trimmed.
 std::optional<StartupTable> ParseCommandLine(std::string_view text);
+
+// The editor's own options, before the toolkit sees the arguments: --help
+// and --version (first argument only), and "--", after which every argument
+// is a word of the table's text even when it starts with "-".
+struct ProgramOptions {
+  bool help = false;
+  bool version = false;
+  bool optionsEnded = false;  // a "--" came first
+  std::vector<std::string> tableWords;  // after "--": the words of the table's text
+};
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
 
 // Open dialog texts of a format: "Open Thingy Table File" and
 // "Thingy table files (*.tbl)|*.tbl"; "TFS tables (*.tbl)|*.tbl" for TFS.

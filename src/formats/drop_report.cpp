@@ -15,8 +15,8 @@ namespace {
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 // Whether a save in `target` writes the part a line went to.
@@ -24,21 +24,28 @@ bool TargetWrites(TableFormat target, LineSlot slot, const FontTable& t) {
   const bool thingy = target == TableFormat::Thingy, hexposure = target == TableFormat::Hexposure,
              own = target == TableFormat::MoJiHyo;
   switch (slot.kind) {
-    case SlotKind::Entry: return !t.EntryText[slot.index].empty();
-    case SlotKind::Lock: return own;
+    case SlotKind::Entry:
+      return !t.EntryText[slot.index].empty();
+    case SlotKind::Lock:
+      return own;
     case SlotKind::LineBreak1:
-    case SlotKind::StringBreak1: return true;
+    case SlotKind::StringBreak1:
+      return true;
     case SlotKind::LineBreak2:
     case SlotKind::StringBreak2:
     case SlotKind::SixteenBitEntry:
-    case SlotKind::KeptLine: return !hexposure;
-    case SlotKind::SectionBreak: return hexposure || own;
+    case SlotKind::KeptLine:
+      return !hexposure;
+    case SlotKind::SectionBreak:
+      return hexposure || own;
     case SlotKind::Dakuten:
     case SlotKind::Handakuten:
     case SlotKind::ReverseOrder:
-    case SlotKind::OmitSymbols: return thingy || own;
+    case SlotKind::OmitSymbols:
+      return thingy || own;
     case SlotKind::Blank:
-    case SlotKind::NotUnderstood: return false;
+    case SlotKind::NotUnderstood:
+      return false;
   }
   return false;
 }
@@ -46,14 +53,22 @@ bool TargetWrites(TableFormat target, LineSlot slot, const FontTable& t) {
 // The value of a part as the source format writes it, after its marker.
 const std::string* MarkedValueOf(SlotKind kind, const FontTable& t) {
   switch (kind) {
-    case SlotKind::LineBreak1: return &t.LineBreakValue1;
-    case SlotKind::LineBreak2: return &t.LineBreakValue2;
-    case SlotKind::StringBreak1: return &t.StringBreakValue1;
-    case SlotKind::StringBreak2: return &t.StringBreakValue2;
-    case SlotKind::SectionBreak: return &t.SectionBreakValue;
-    case SlotKind::Dakuten: return &t.DakutenValue;
-    case SlotKind::Handakuten: return &t.HandakutenValue;
-    default: return nullptr;
+    case SlotKind::LineBreak1:
+      return &t.LineBreakValue1;
+    case SlotKind::LineBreak2:
+      return &t.LineBreakValue2;
+    case SlotKind::StringBreak1:
+      return &t.StringBreakValue1;
+    case SlotKind::StringBreak2:
+      return &t.StringBreakValue2;
+    case SlotKind::SectionBreak:
+      return &t.SectionBreakValue;
+    case SlotKind::Dakuten:
+      return &t.DakutenValue;
+    case SlotKind::Handakuten:
+      return &t.HandakutenValue;
+    default:
+      return nullptr;
   }
 }
 
@@ -61,13 +76,19 @@ std::string_view Marker(TableFormat source, SlotKind kind) {
   const bool thingy = source == TableFormat::Thingy;
   switch (kind) {
     case SlotKind::LineBreak1:
-    case SlotKind::LineBreak2: return thingy ? "*" : "*=";
+    case SlotKind::LineBreak2:
+      return thingy ? "*" : "*=";
     case SlotKind::StringBreak1:
-    case SlotKind::StringBreak2: return thingy ? "/" : "/=";
-    case SlotKind::SectionBreak: return "\\=";
-    case SlotKind::Dakuten: return "!";
-    case SlotKind::Handakuten: return "@";
-    default: return {};
+    case SlotKind::StringBreak2:
+      return thingy ? "/" : "/=";
+    case SlotKind::SectionBreak:
+      return "\\=";
+    case SlotKind::Dakuten:
+      return "!";
+    case SlotKind::Handakuten:
+      return "@";
+    default:
+      return {};
   }
 }
 
@@ -79,23 +100,30 @@ bool HeldWhole(TableFormat source, std::string_view line, LineSlot slot, const F
     case SlotKind::Entry:
       return SameIgnoringCase(line.substr(0, 2), HexByte(slot.index)) &&
              line.substr(3) == t.EntryText[slot.index];
-    case SlotKind::Lock: return SameIgnoringCase(line, "|" + HexByte(slot.index));
-    case SlotKind::ReverseOrder: return line == ">";
-    case SlotKind::OmitSymbols: return line == "#";
+    case SlotKind::Lock:
+      return SameIgnoringCase(line, "|" + HexByte(slot.index));
+    case SlotKind::ReverseOrder:
+      return line == ">";
+    case SlotKind::OmitSymbols:
+      return line == "#";
     case SlotKind::SixteenBitEntry:
-    case SlotKind::KeptLine: return true;
-    default: break;
+    case SlotKind::KeptLine:
+      return true;
+    default:
+      break;
   }
   const std::string* value = MarkedValueOf(slot.kind, t);
-  return value && SameIgnoringCase(line, std::string(Marker(source, slot.kind)) + PadHex(*value, 2));
+  return value &&
+         SameIgnoringCase(line, std::string(Marker(source, slot.kind)) + PadHex(*value, 2));
 }
 
 // Follows an older format's reader line by line. Only the last line written
 // to a part can be kept; whether it is kept whole is judged once the whole
 // file is read.
 class DropTracker : public LineSlotSink {
-public:
-  DropTracker(TableFormat source, TableFormat target) : source_(source), target_(target) {}
+ public:
+  DropTracker(TableFormat source, TableFormat target, const FontTable& table)
+      : source_(source), target_(target), table_(table) {}
 
   void Take(std::size_t lineIndex, std::string_view line, LineSlot slot) override {
     if (slot.kind == SlotKind::Blank) return;
@@ -103,7 +131,8 @@ public:
     if (slot.kind == SlotKind::NotUnderstood) {
       Drop(lineIndex, DropReason::NotUnderstood);
     } else if (slot.kind == SlotKind::SixteenBitEntry || slot.kind == SlotKind::KeptLine) {
-      owners_.push_back({lineIndex, line, slot});
+      // Each has a place of its own and is kept as it stands.
+      if (!TargetWrites(target_, slot, table_)) Drop(lineIndex, DropReason::NoPlace);
     } else if (Owner& owner = OwnerOf(slot); owner.line != kNone) {
       Drop(owner.line, DropReason::Duplicate);
       owner = {lineIndex, line, slot};
@@ -124,13 +153,12 @@ public:
     for (const Owner& o : entries_) judge(o);
     for (const Owner& o : locks_) judge(o);
     for (const Owner& o : singles_) judge(o);
-    for (const Owner& o : owners_) judge(o);
     std::sort(report_.dropped.begin(), report_.dropped.end(),
               [](const DroppedLine& a, const DroppedLine& b) { return a.number < b.number; });
     return std::move(report_);
   }
 
-private:
+ private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   struct Owner {
     std::size_t line = kNone;
@@ -151,7 +179,7 @@ private:
   DropReport report_;
   std::array<Owner, kEntryCount> entries_, locks_;
   std::array<Owner, static_cast<std::size_t>(SlotKind::KeptLine) + 1> singles_;
-  std::vector<Owner> owners_;
+  const FontTable& table_;
 };
 
 // A TFS file keeps every line in its document, so only another format can
@@ -169,7 +197,8 @@ DropReport TfsDrops(const TfsDocument& doc, TableFormat target) {
   for (std::size_t line : f.firstEntry) {
     if (line != kNoTfsLine && !doc.text(line).empty()) fate[line] = kKept;
     // An empty entry is written by no format.
-    if (line != kNoTfsLine && doc.text(line).empty()) fate[line] = static_cast<int>(DropReason::NoPlace);
+    if (line != kNoTfsLine && doc.text(line).empty())
+      fate[line] = static_cast<int>(DropReason::NoPlace);
   }
   const bool hexposure = target == TableFormat::Hexposure;
   if (!hexposure) {
@@ -185,7 +214,7 @@ DropReport TfsDrops(const TfsDocument& doc, TableFormat target) {
   for (std::size_t i = 0; i < n; ++i) {
     if (doc.kind(i) == TfsLineKind::Blank || fate[i] == kKept) continue;
     const auto reason = doc.kind(i) == TfsLineKind::Unparsed ? DropReason::NotUnderstood
-                                                              : static_cast<DropReason>(fate[i]);
+                                                             : static_cast<DropReason>(fate[i]);
     report.dropped.push_back({i + 1, reason});
   }
   return report;
@@ -198,7 +227,7 @@ DropReport Load(TableFormat source, std::string_view bytes, std::string* owned, 
     ReadTfsTable(owned ? std::move(*owned) : std::string(bytes), table);
     return TfsDrops(*table.Tfs, target);
   }
-  DropTracker tracker(source, target);
+  DropTracker tracker(source, target, table);
   const std::vector<std::string_view> lines = SplitLines(bytes);
   ReadTable(source, lines, table, &tracker);
   return tracker.Finish(table);
@@ -212,7 +241,7 @@ DropReport LoadTableReporting(TableFormat source, std::string_view bytes, FontTa
 }
 
 DropReport LoadOwnedTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
-                              TableFormat target) {
+                                   TableFormat target) {
   return Load(source, bytes, &bytes, table, target);
 }
 

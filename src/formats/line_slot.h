@@ -36,7 +36,7 @@ struct LineSlot {
 // line as classified (leading spaces and byte order marks dropped) and the
 // part it went to.
 class LineSlotSink {
-public:
+ public:
   virtual ~LineSlotSink() = default;
   virtual void Take(std::size_t lineIndex, std::string_view line, LineSlot slot) = 0;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-// The character series of the Insert menu: twelve packed series as the menu
-// design stores them, the tables built from them at start-up, and which
-// series each of the twenty series commands writes.
+// The character series of the Insert menu: twelve packed series, each held
+// as one text with its element count, the tables built from them at
+// start-up, and which series each of the twenty series commands writes.
 
 #include <array>
 #include <optional>

@@ -61,6 +61,7 @@ TfsDocument::TfsDocument(std::string bytes) : pool_(std::move(bytes)) {
     lines_.push_back(Parsed(static_cast<std::uint32_t>(p), static_cast<std::uint32_t>(q - p), end));
     p = next;
   }
+  size_ = pool_.size();
   Reindex();
 }
 
@@ -177,7 +178,8 @@ LineEnd TfsDocument::DominantLineEnd() const {
 }
 
 std::uint32_t TfsDocument::Store(std::string_view bytes) {
-  if (!bytes.empty() && bytes.data() >= pool_.data() && bytes.data() < pool_.data() + pool_.size()) {
+  if (!bytes.empty() && bytes.data() >= pool_.data() &&
+      bytes.data() < pool_.data() + pool_.size()) {
     const std::string copy(bytes);
     return Store(copy);
   }
@@ -193,6 +195,7 @@ void TfsDocument::SetLine(std::size_t i, std::string_view bytes) {
   const std::uint32_t start = Store(bytes);
   lines_[i] = Parsed(start, static_cast<std::uint32_t>(bytes.size()), lines_[i].end);
   Reindex();
+  CountSize();
   CompactIfWasteful();
 }
 
@@ -284,6 +287,7 @@ void TfsDocument::Apply(const TfsEdits& edits) {
   lines_ = std::move(lines);
   FixEnds(finalEnd, dominant);
   Reindex();
+  CountSize();
   CompactIfWasteful();
 }
 
@@ -301,10 +305,9 @@ void TfsDocument::CompactIfWasteful() {
   garbage_ = 0;
 }
 
-std::size_t TfsDocument::SerializedSize() const {
-  std::size_t size = bom_ ? kBom.size() : 0;
-  for (const Record& r : lines_) size += r.length + LineEndBytes(r.end).size();
-  return size;
+void TfsDocument::CountSize() {
+  size_ = bom_ ? kBom.size() : 0;
+  for (const Record& r : lines_) size_ += r.length + LineEndBytes(r.end).size();
 }
 
 std::string TfsDocument::Serialize() const {

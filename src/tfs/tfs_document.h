@@ -41,7 +41,7 @@ struct TfsEdits {
 };
 
 class TfsDocument {
-public:
+ public:
   // An empty file, which new lines join with LF and without a byte order mark.
   TfsDocument() = default;
   // Takes the file's bytes as its own buffer. Files of 4 GiB or more throw
@@ -113,11 +113,11 @@ public:
 
   // The file: the byte order mark, then each line and its own end.
   std::string Serialize() const;
-  std::size_t SerializedSize() const;
+  std::size_t SerializedSize() const { return size_; }
 
   bool operator==(const TfsDocument& other) const;
 
-private:
+ private:
   // Sixteen bytes a line: a file of short lines is mostly these. The text
   // starts after the key and its "=", or where the key would (a "/label"
   // or "@id" line). Keys standing or reaching beyond 64 KiB into a line are
@@ -143,10 +143,12 @@ private:
   // Only the last line may lack an end; `finalEnd` says whether it has one.
   void FixEnds(bool finalEnd, LineEnd dominant);
   void CompactIfWasteful();
+  void CountSize();
   void BuildKeyIndex() const;
 
   std::string pool_;
   bool bom_ = false;
+  std::size_t size_ = 0;  // of the file Serialize writes
   std::vector<Record> lines_;
   std::vector<TfsTable> tables_{TfsTable{}};
   std::size_t garbage_ = 0;

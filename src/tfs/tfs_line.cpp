@@ -27,8 +27,7 @@ std::size_t ScanKey(std::string_view line, std::size_t at) {
   return p - at;
 }
 
-TfsLineParse Keyed(TfsLineKind kind, std::size_t keyAt, std::size_t keyLength,
-                   std::size_t textAt) {
+TfsLineParse Keyed(TfsLineKind kind, std::size_t keyAt, std::size_t keyLength, std::size_t textAt) {
   return {kind, static_cast<std::uint32_t>(keyAt), static_cast<std::uint32_t>(keyLength),
           textAt == std::string_view::npos ? kNoText : static_cast<std::uint32_t>(textAt)};
 }
@@ -39,7 +38,8 @@ TfsLineParse KeyThenText(std::string_view line, std::size_t at, TfsLineKind kind
   const std::size_t k = ScanKey(line, at);
   if (k == 0) return {};
   const std::size_t after = at + k;
-  if (after == line.size()) return bare ? Keyed(kind, at, k, std::string_view::npos) : TfsLineParse{};
+  if (after == line.size())
+    return bare ? Keyed(kind, at, k, std::string_view::npos) : TfsLineParse{};
   if (line[after] == '=') return Keyed(kind, at, k, after + 1);
   return {};
 }
@@ -95,8 +95,10 @@ TfsLineParse ParseTfsLine(std::string_view line) {
   if (s == line.size()) return {TfsLineKind::Blank};
   switch (line[s]) {
     case '#':
-    case ';': return {TfsLineKind::Comment};
-    case '@': return Keyed(TfsLineKind::TableId, s + 1, 0, s + 1);
+    case ';':
+      return {TfsLineKind::Comment};
+    case '@':
+      return Keyed(TfsLineKind::TableId, s + 1, 0, s + 1);
     case '/': {
       TfsLineParse p = KeyThenText(line, s + 1, TfsLineKind::EndToken, true);
       if (p.keyLength > 0) return p;
@@ -104,10 +106,14 @@ TfsLineParse ParseTfsLine(std::string_view line) {
         return Keyed(TfsLineKind::EndToken, s + 1, 0, s + 1);
       return {line.substr(s).starts_with("//") ? TfsLineKind::Comment : TfsLineKind::Unparsed};
     }
-    case '*': return KeyThenText(line, s + 1, TfsLineKind::Newline, true);
-    case '$': return KeyThenText(line, s + 1, TfsLineKind::ControlCode, false);
-    case '!': return KeyThenText(line, s + 1, TfsLineKind::TableSwitch, false);
-    default: return KeyThenText(line, s, TfsLineKind::Normal, false);
+    case '*':
+      return KeyThenText(line, s + 1, TfsLineKind::Newline, true);
+    case '$':
+      return KeyThenText(line, s + 1, TfsLineKind::ControlCode, false);
+    case '!':
+      return KeyThenText(line, s + 1, TfsLineKind::TableSwitch, false);
+    default:
+      return KeyThenText(line, s, TfsLineKind::Normal, false);
   }
 }
 
@@ -126,7 +132,8 @@ TfsKey DecodeTfsKey(std::string_view spelling) {
     // The last digit is the lowest bit of the last byte.
     std::size_t bit = key.bytes.size() * 8 - digits.size();
     for (char c : digits) {
-      if (c == '1') key.bytes[bit / 8] = static_cast<char>(key.bytes[bit / 8] | (0x80 >> (bit % 8)));
+      if (c == '1')
+        key.bytes[bit / 8] = static_cast<char>(key.bytes[bit / 8] | (0x80 >> (bit % 8)));
       ++bit;
     }
     return key;

@@ -36,8 +36,8 @@ inline constexpr std::uint32_t kNoText = 0xFFFFFFFFu;
 // A line's meaning as positions inside it, so nothing is copied.
 struct TfsLineParse {
   TfsLineKind kind = TfsLineKind::Unparsed;
-  std::uint32_t keyAt = 0;      // the key's first character ("%" of a binary key)
-  std::uint32_t keyLength = 0;  // 0 when the line has no key
+  std::uint32_t keyAt = 0;         // the key's first character ("%" of a binary key)
+  std::uint32_t keyLength = 0;     // 0 when the line has no key
   std::uint32_t textAt = kNoText;  // text, label or id; kNoText when there is none
 };
 
@@ -71,10 +71,10 @@ struct TfsParameter {
   char format = 0;        // 'D', 'X' or 'B' from its "%D", "%X" or "%B"; 0 when none
 };
 struct TfsControlCode {
-  std::string_view label;          // as written, brackets included
-  bool labelNewline = false;       // "\n" after the label
+  std::string_view label;     // as written, brackets included
+  bool labelNewline = false;  // "\n" after the label
   std::vector<TfsParameter> parameters;
-  int linkedBytes = -1;            // N of the linked form, else -1
+  int linkedBytes = -1;  // N of the linked form, else -1
 };
 TfsControlCode ParseControlCode(std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include "core/hex_notation.h"
 
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -73,8 +74,12 @@ void LoadFields(FontTable& t, std::size_t index) {
   t.SixteenBitEntries.reserve(f.rows.size(), bytes + 4 * f.rows.size());
   for (std::size_t line : f.rows) {
     const std::string_view spelling = doc.keySpelling(line);
-    if (spelling.size() == 4) {  // only hex digits spell a two-byte key in four
-      t.SixteenBitEntries.push_back_joined({spelling, "=", doc.text(line)});
+    if (spelling.size() == 4) {
+      // Only hex digits spell a two-byte key in four characters, and the
+      // line holds the key, "=" and the text in one piece.
+      const std::string_view whole = doc.line(line);
+      t.SixteenBitEntries.push_back(
+          whole.substr(static_cast<std::size_t>(spelling.data() - whole.data())));
     } else {
       t.SixteenBitEntries.push_back(RowOf(doc, line));
     }
@@ -103,8 +108,7 @@ void SyncBreaks(const TfsDocument& doc, const std::vector<std::size_t>& lines,
   }
 }
 
-void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable& t,
-                 TfsEdits& e) {
+void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable& t, TfsEdits& e) {
   for (int i = 0; i < kEntryCount; ++i) {
     const std::size_t first = f.firstEntry[static_cast<std::size_t>(i)];
     const std::string& text = t.EntryText[i];
@@ -126,6 +130,20 @@ void SyncEntries(const TfsDocument& doc, const TfsFieldLines& f, const FontTable
 void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
                const LineList& rows, TfsEdits& e);
 
+// memcmp for the short texts of table lines, without a library call.
+bool SameBytes(const char* a, const char* b, std::size_t n) {
+  for (; n >= 8; n -= 8, a += 8, b += 8) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a, 8);
+    std::memcpy(&y, b, 8);
+    if (x != y) return false;
+  }
+  for (; n > 0; --n) {
+    if (*a++ != *b++) return false;
+  }
+  return true;
+}
+
 // Whether a 16-bit entry line is what a line of the file shows, compared
 // piece by piece so that the common case costs no string.
 bool RowIs(const TfsDocument& doc, std::size_t line, std::string_view row) {
@@ -135,7 +153,7 @@ bool RowIs(const TfsDocument& doc, std::size_t line, std::string_view row) {
   if (spelling.size() == 4)
     return row.size() == 5 + text.size() && row[0] == spelling[0] && row[1] == spelling[1] &&
            row[2] == spelling[2] && row[3] == spelling[3] && row[4] == '=' &&
-           std::memcmp(row.data() + 5, text.data(), text.size()) == 0;
+           SameBytes(row.data() + 5, text.data(), text.size());
   return row == RowOf(doc, line);
 }
 
@@ -147,8 +165,7 @@ std::optional<std::string> RowKey(std::string_view row) {
   return DecodeTfsKey(row.substr(0, eq)).bytes;
 }
 
-void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows,
-              TfsEdits& e) {
+void SyncRows(const TfsDocument& doc, const TfsFieldLines& f, const LineList& rows, TfsEdits& e) {
   // Most saves change a few lines or none: what is equal at both ends in
   // order needs no matching.
   const std::size_t n = f.rows.size(), m = rows.size();
@@ -193,7 +210,8 @@ void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
       it->second.pop_back();
       oldUsed[k] = newUsed[j] = true;
       const std::string_view row = rows[j];
-      e.rewrites.push_back({oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
+      e.rewrites.push_back(
+          {oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
     }
   }
   for (std::size_t k = 0; k < old.size(); ++k) {

@@ -1,6 +1,7 @@
 #include "tools/decode_window.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace mojihyo {
 
@@ -84,26 +85,43 @@ std::vector<std::pair<int, std::uint64_t>> UndecodedByFrequency(const Coverage& 
 std::optional<ByteRange> FindDecodedText(const Decoder& decoder, std::string_view data,
                                          std::uint64_t from, std::string_view needle) {
   if (needle.empty()) return std::nullopt;
-  DecodedSpan span;
+  // The text is searched as it comes, without its pieces, which the fast
+  // decode does not make; where each step of it started is kept, so that
+  // the step a hit starts in can be decoded again with its pieces.
+  struct Mark {
+    Decoder::Cursor cursor;
+    std::size_t textAt;
+  };
+  auto markAt = [](std::vector<Mark>& marks, std::size_t textAt) {
+    return std::prev(std::upper_bound(marks.begin(), marks.end(), textAt,
+                                      [](std::size_t t, const Mark& m) { return t < m.textAt; }));
+  };
+  std::vector<Mark> marks;
+  std::string text;
   Decoder::Cursor c = decoder.Start(from);
   std::size_t searchFrom = 0;
   while (c.at < data.size()) {
-    decoder.Decode(data, c, std::min<std::uint64_t>(data.size(), c.at + kFindChunk), span.text, &span.pieces);
-    const std::size_t hit = span.text.find(needle, searchFrom);
-    if (hit != std::string::npos) {
-      const auto first = PieceAtText(span.pieces, hit);
-      const auto last = PieceAtText(span.pieces, hit + needle.size() - 1);
+    marks.push_back({c, text.size()});
+    decoder.Decode(data, c, std::min<std::uint64_t>(data.size(), c.at + kFindChunk), text);
+    if (const std::size_t hit = text.find(needle, searchFrom); hit != std::string::npos) {
+      const auto mark = markAt(marks, hit);
+      DecodedSpan again;
+      Decoder::Cursor replay = mark->cursor;
+      decoder.Decode(data, replay, c.at, again.text, &again.pieces);
+      const std::size_t at = hit - mark->textAt;
+      const auto first = PieceAtText(again.pieces, at);
+      const auto last = PieceAtText(again.pieces, at + needle.size() - 1);
       return ByteRange{first->at, last->end()};
     }
     // Only a needle that starts in the last few bytes may still be found,
     // once the next text comes.
-    const std::size_t keep = span.text.size() - std::min(span.text.size(), needle.size() - 1);
-    const auto kept = PieceAtText(span.pieces, keep);
-    const std::uint64_t cut = kept == span.pieces.end() ? span.text.size() : kept->textAt;
-    span.pieces.erase(span.pieces.begin(), kept);
-    span.text.erase(0, static_cast<std::size_t>(cut));
-    for (DecodedPiece& p : span.pieces) p.textAt -= cut;
-    searchFrom = keep - static_cast<std::size_t>(cut);
+    const std::size_t keep = text.size() - std::min(text.size(), needle.size() - 1);
+    const auto mark = markAt(marks, keep);
+    const std::size_t cut = mark->textAt;
+    marks.erase(marks.begin(), mark);
+    text.erase(0, cut);
+    for (Mark& m : marks) m.textAt -= cut;
+    searchFrom = keep - cut;
   }
   return std::nullopt;
 }

@@ -53,7 +53,8 @@ std::vector<std::pair<int, std::uint64_t>> UndecodedByFrequency(const Coverage& 
 
 // The bytes of the first text from `from` on whose decode holds `needle`,
 // decoding from `from`, 64 KiB at a time so that the text of a large file
-// is never held whole; a needle that spans pieces takes all of them.
+// is never held whole, at the speed of a decode without pieces; a needle
+// that spans pieces takes all of them.
 inline constexpr std::uint64_t kFindChunk = 64 * 1024;
 struct ByteRange {
   std::uint64_t from = 0, to = 0;

@@ -1,6 +1,7 @@
 #include "ui/dialog_parts.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +32,27 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, int maxLength, QLabel* lab
   box->setMaxLength(maxLength > 0 ? maxLength : std::numeric_limits<int>::max());
   if (label) label->setBuddy(box);
   return box;
+}
+
+std::vector<QPushButton*> AddFormatButtons(QDialog* dialog, QBoxLayout* layout,
+                                           std::optional<TableFormat>& choice,
+                                           std::initializer_list<FormatButton> buttons) {
+  std::vector<QPushButton*> made;
+  for (const FormatButton& b : buttons) {
+    QPushButton* button = MakeButton(dialog, b.name, QString::fromLatin1(b.caption));
+    button->setAutoDefault(false);
+    layout->addWidget(button);
+    QObject::connect(button, &QPushButton::clicked, dialog, [dialog, &choice, format = b.format] {
+      choice = format;
+      if (format) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+    made.push_back(button);
+  }
+  return made;
 }
 
 void AddButtonRow(QBoxLayout* layout, std::initializer_list<QWidget*> buttons) {

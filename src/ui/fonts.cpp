@@ -1,8 +1,9 @@
 #include "ui/fonts.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QStringList>
+
+#include <fontconfig/fontconfig.h>
 
 namespace mojihyo::ui {
 
@@ -16,13 +17,15 @@ void InstallFontSubstitutes() {
       {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
       {"Impact", {"DejaVu Sans Condensed", "Liberation Sans Narrow", "DejaVu Sans"}},
   };
-  const QStringList installed = QFontDatabase::families();
-  for (const auto& s : kSubstitutes) {
-    const QString family = QString::fromLatin1(s.family);
-    if (installed.contains(family)) continue;
-    // Kana and kanji come from a Japanese font whichever font stands in.
-    QFont::insertSubstitutions(family, s.standIns + QStringList{"IPAGothic", "IPAPGothic"});
-  }
+  // A stand-in is only looked at when the font itself is not installed, so
+  // there is no need to list the installed fonts first (that alone loads
+  // the whole font database at start-up). Kana and kanji come from a
+  // Japanese font whichever font stands in.
+  for (const auto& s : kSubstitutes)
+    QFont::insertSubstitutions(QString::fromLatin1(s.family),
+                               s.standIns + QStringList{"IPAGothic", "IPAPGothic"});
 }
+
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
 
 }  // namespace mojihyo::ui

@@ -32,6 +32,8 @@ frm16bitEntries::frm16bitEntries(FontTable& doc, ByteText text, QWidget* parent)
   lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
   lstEntries->setUniformItemSizes(true);
   lstEntries->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // A list takes no name from a label: it is given one.
+  lstEntries->setAccessibleName(QStringLiteral("16-bit entries"));
 
   auto button = [this](const char* name, const QString& caption, const char* tip) {
     QPushButton* b = MakeButton(this, name, caption, QString::fromLatin1(tip));
@@ -45,6 +47,9 @@ frm16bitEntries::frm16bitEntries(FontTable& doc, ByteText text, QWidget* parent)
                           "Move the selected entry up one space");
   btnMoveEntryDown = button("btnMoveEntryDown", QString(QChar(0x25BC)),
                             "Move the selected entry down one space");
+  // The arrows stay on screen; a screen reader says what they do.
+  btnMoveEntryUp->setAccessibleName(QStringLiteral("Move Up"));
+  btnMoveEntryDown->setAccessibleName(QStringLiteral("Move Down"));
   Command1 = button("Command1", "Add Series", "");
   btnImport = button("btnImport", "Import From File", "");
   btnClear = button("btnClear", "Clear All", "");

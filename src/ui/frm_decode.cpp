@@ -34,14 +34,12 @@ frmDecode::frmDecode(frmMain& owner, MappedFile file, const QString& fileTitle)
   auto* lblOffset = MakeLabel(this, "lblOffset", QStringLiteral("Go to &offset:"));
   lblOffset->setWordWrap(false);
   txtOffset = MakeBox(this, "txtOffset", 0, lblOffset);
-  txtOffset->setAccessibleName(QStringLiteral("Offset to go to, decimal or 0x hex"));
   txtOffset->setPlaceholderText(QStringLiteral("decimal or 0x hex"));
   cmdGoTo = MakeButton(this, "cmdGoTo", QStringLiteral("&Go"));
   cmdGoTo->setAccessibleName(QStringLiteral("Go to offset"));
   auto* lblFind = MakeLabel(this, "lblFind", QStringLiteral("&Find text:"));
   lblFind->setWordWrap(false);
   txtFind = MakeBox(this, "txtFind", 0, lblFind);
-  txtFind->setAccessibleName(QStringLiteral("Decoded text to find"));
   cmdFindNext = MakeButton(this, "cmdFindNext", QStringLiteral("Find &Next"));
   cmdFindNext->setAccessibleName(QStringLiteral("Find next"));
 

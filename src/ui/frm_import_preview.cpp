@@ -24,6 +24,7 @@ frmImportPreview::frmImportPreview(frm16bitEntries& list, const std::vector<std:
   lstImportItems = new QListWidget(this);
   lstImportItems->setObjectName(QStringLiteral("lstImportItems"));
   lstImportItems->setUniformItemSizes(true);
+  lstImportItems->setAccessibleName(QStringLiteral("Values found"));
   for (const std::string& value : values) {
     auto* item = new QListWidgetItem(list_.byteText().ToDisplay(value), lstImportItems);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace mojihyo::ui {
 
@@ -24,8 +25,6 @@ struct Twips {
   int left, top, width, height;
 };
 
-constexpr int kSmallestFont = 4;
-constexpr int kLargestFont = 72;
 
 }  // namespace
 
@@ -35,6 +34,8 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   BuildMainMenu(menuBar());
   BuildGrid();
   ConnectMenus();
+  setAcceptDrops(true);
+  RestoreWindowState();
   Form_Load(commandLine);
 }
 
@@ -49,9 +50,16 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildGrid() {
-  auto* area = new QWidget(this);
+  // The grid, and under it the find bar once it is opened.
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("CentralArea"));
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  setCentralWidget(central);
+  auto* area = new QWidget(central);
   area->setObjectName(QStringLiteral("GridArea"));
-  setCentralWidget(area);
+  column->addWidget(area, 1);
 
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
   auto place = [&](QWidget* w, Twips t) {
@@ -59,13 +67,23 @@ void frmMain::BuildGrid() {
                    qRound(t.width * dpiX / 1440.0), qRound(t.height * dpiY / 1440.0));
   };
 
-  const QFont arial(QStringLiteral("Arial"), 8);
+  // The cells take their font and white background from the grid area as
+  // they are made: setting each of 256 cells afterwards costs a good part of
+  // the start-up. The headers and buttons name their own font in full.
+  area->setFont(QFont(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold));
+  QPalette white = area->palette();
+  white.setColor(QPalette::Base, FromBgr(cell_colour::kResting));
+  area->setPalette(white);
+  const QFont arial(QStringLiteral("Arial"), 8, QFont::Normal);
   cmdDecreaseFontSize = new QPushButton(QStringLiteral("-"), area);
   cmdDecreaseFontSize->setObjectName(QStringLiteral("cmdDecreaseFontSize"));
   cmdDecreaseFontSize->setToolTip(QStringLiteral("Decreases the size of the table font by 1pt"));
+  // A screen reader would say "minus" and "plus"; the glyphs stay on screen.
+  cmdDecreaseFontSize->setAccessibleName(QStringLiteral("Smaller text"));
   cmdIncreaseFontSize = new QPushButton(QStringLiteral("+"), area);
   cmdIncreaseFontSize->setObjectName(QStringLiteral("cmdIncreaseFontSize"));
   cmdIncreaseFontSize->setToolTip(QStringLiteral("Increases the size of the table font by 1pt"));
+  cmdIncreaseFontSize->setAccessibleName(QStringLiteral("Larger text"));
   for (QPushButton* b : {cmdDecreaseFontSize, cmdIncreaseFontSize}) b->setFont(arial);
   place(cmdDecreaseFontSize, {0, 0, 255, 285});
   place(cmdIncreaseFontSize, {240, 0, 255, 285});
@@ -118,10 +136,12 @@ void frmMain::ConnectMenus() {
   OnMenuItem("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
   OnMenuItem("ExitProgram", [this] { close(); });
   ConnectEditMenu();
+  ConnectFindMenu();
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
   ConnectToolsMenu();
+  ConnectRecentMenu();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -130,10 +150,7 @@ void frmMain::ConnectMenus() {
 void frmMain::Form_Load(const QString& commandLine) {
   seriesTables_ = BuildSeriesTables();
   for (int i = 0; i < kEntryCount; ++i) tooltipNumbers_[static_cast<std::size_t>(i)] = HexByte(i);
-  // A new table is shown in EUC-JP, what the Insert menu writes.
-  ChooseDisplayEncoding(DisplayEncoding::EucJp);
-  const QFont tahoma(QStringLiteral("Tahoma"), kCellFontSize, QFont::Bold);
-  for (TableCell* c : TableData) c->setFont(tahoma);
+  ChooseDisplayEncoding(newTableEncoding_);
   doc_.TableChanged = false;
   SetCaptionUnsaved();
   OpenFromCommandLine(commandLine);
@@ -193,7 +210,7 @@ void frmMain::TableData_Change(int index, const QString& text) {
     TableCell* c = cell(index);
     const QString shown = byteText().ToDisplay(before);
     const int cursor = c->cursorPosition() - static_cast<int>(text.size() - shown.size());
-    c->setText(shown);
+    c->showText(shown);
     c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
     return;
   }
@@ -234,7 +251,7 @@ void frmMain::ShowEntry(int index) {
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
   const QString shown = byteText().ToDisplay(text);
-  if (c->text() != shown) c->setText(shown);
+  if (c->text() != shown) c->showText(shown);
   c->setToolTip(byteText().ToDisplay(
       CellToolTip(tooltipNumbers_[static_cast<std::size_t>(index)], index, text)));
 }

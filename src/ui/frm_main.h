@@ -2,8 +2,10 @@
 
 #include "core/file_io.h"
 #include "core/font_table.h"
+#include "core/recent_tables.h"
 #include "core/grid_rules.h"
 #include "formats/table_format.h"
+#include "search/find_entries.h"
 #include "series/series_catalogue.h"
 #include "tools/relative_search.h"
 #include "ui/byte_text.h"
@@ -15,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 class QActionGroup;
 class QLabel;
@@ -22,6 +25,7 @@ class QPushButton;
 
 namespace mojihyo::ui {
 
+class FindBar;
 class TableCell;
 class frmSectionBreakValue;
 
@@ -111,6 +115,10 @@ private:
   void SaveMoJiHyoTable_Click() { SaveTableAs(TableFormat::MoJiHyo); }
   void OpenFromCommandLine(const QString& commandLine);
   void OpenTable(TableFormat format);
+  // Reads `path` in `format` into the table, which it replaces; a file that
+  // cannot be read is reported and changes nothing. `title` is the name the
+  // caption shows. No unsaved-changes question: the caller asked it.
+  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title);
   void SaveTableAs(TableFormat format);
   enum class SaveOutcome { Written, Cancelled, Failed };
   // Saves to the table's file, or asks for one; `saveAs` always asks, and
@@ -136,6 +144,26 @@ private:
   void CloseSectionBreak();
   void RefreshSectionBreak();
 
+  // Opens the 16-bit entry list, with `row` selected when given.
+  void Open16bitEntries(std::optional<std::size_t> row);
+
+  // Find and Go to Entry (Edit menu)
+  void ConnectFindMenu();
+  void EditFind_Click();
+  void FindAgain(FindDirection direction);
+  void EditGoTo_Click();
+  // The search the find bar describes; nothing, and why, when it describes
+  // none (an empty `problem`: nothing typed).
+  std::optional<FindQuery> TypedFindQuery(QString& problem) const;
+  // Counts the matches again as the user types.
+  void CountFindMatches();
+  // Shows what a search or Go to Entry found: its cell, or the 16-bit entry
+  // list with its row selected.
+  void ShowFoundEntry(EntryPlace place);
+  // Moves to a cell as focus coming back does: a pending block range then
+  // runs from this cell, and is not ended by the move.
+  void ShowCellFromCommand(int index);
+
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
@@ -144,6 +172,17 @@ private:
   void ConnectToolsMenu();
   void ToolsDecode_Click();
   void ToolsRelativeSearch_Click();
+
+  // Recent tables, dropped files and what is remembered between runs
+  void ConnectRecentMenu();
+  void ShowRecentTables();
+  void OpenRecentTable(std::size_t index);
+  void RememberTable(const RecentTable& table);
+  void RestoreWindowState();
+  void SaveWindowState();
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void OpenDroppedFile(const std::string& path);
 
   // View menu and status bar
   void ConnectViewMenu();
@@ -175,14 +214,23 @@ private:
   void EntryLockChanged(int index) override;
 
   static constexpr int kCellFontSize = 8;  // the size cells start with
+  static constexpr int kSmallestFont = 4;
+  static constexpr int kLargestFont = 72;
 
   FontTable doc_;
   RunTimeState state_;
   DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
+  // New tables are shown in EUC-JP, what the Insert menu writes, until the
+  // user chooses another encoding from the View menu.
+  DisplayEncoding newTableEncoding_ = DisplayEncoding::EucJp;
+  std::vector<RecentTable> recentTables_;
   FileWriter writeFile_ = WriteFileReplacing;
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
+  // Made when first opened, so that it costs the start-up nothing.
+  FindBar* findBar_ = nullptr;
+  std::optional<LastFind> lastFind_;
 
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};
@@ -194,6 +242,7 @@ private:
   QLabel* lblEncoding = nullptr;
   QLabel* lblCellBytes = nullptr;
   QLabel* lblOpenReport = nullptr;
+  QLabel* lblFindResult = nullptr;
 };
 
 }  // namespace mojihyo::ui

@@ -30,11 +30,14 @@ void frmMain::ConnectEditMenu() {
   });
   OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
-  OnMenuItem("Edit16BitValues", [this] {
-    frm16bitEntries dialog(doc_, byteText(), this);
-    Prompts().RunModal(dialog);
-    emit documentChanged();
-  });
+  OnMenuItem("Edit16BitValues", [this] { Open16bitEntries(std::nullopt); });
+}
+
+void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
+  frm16bitEntries dialog(doc_, byteText(), this);
+  dialog.selectRow(row);
+  Prompts().RunModal(dialog);
+  emit documentChanged();
 }
 
 void frmMain::EditSectionBreak_Click() {

@@ -55,6 +55,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
     return;
   }
   CloseSectionBreak();
+  SaveWindowState();
   e->accept();
 }
 
@@ -71,7 +72,7 @@ void frmMain::NewTable_Click() {
   SetCaptionUnsaved();
   // Every cell gets the grid's own tooltip again, empty ones included.
   for (int i = 0; i < kEntryCount; ++i) UseGridNumber(i);
-  ChooseDisplayEncoding(DisplayEncoding::EucJp);
+  ChooseDisplayEncoding(newTableEncoding_);
   ShowOpenReport({}, {}, TableFormat::Thingy);
   RefreshSectionBreak();
 }
@@ -91,17 +92,18 @@ void frmMain::OpenFromCommandLine(const QString& commandLine) {
 void frmMain::OpenTable(TableFormat format) {
   if (!SaveIfWanted()) return;
 
-  std::string path, title;
   if (!state_.StartupFileName.empty()) {
-    path = title = state_.StartupFileName;
-  } else {
-    const ChosenFile chosen =
-        Prompts().OpenFile(this, {Q(OpenDialogTitle(format)), Q(OpenDialogFilter(format)), true});
-    if (chosen.cancelled()) return;
-    path = PathFromDisplay(chosen.path);
-    title = PathFromDisplay(chosen.title);
+    const std::string path = state_.StartupFileName;
+    OpenTableFile(format, path, path);
+    return;
   }
+  const ChosenFile chosen =
+      Prompts().OpenFile(this, {Q(OpenDialogTitle(format)), Q(OpenDialogFilter(format)), true});
+  if (chosen.cancelled()) return;
+  OpenTableFile(format, PathFromDisplay(chosen.path), PathFromDisplay(chosen.title));
+}
 
+bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const std::string& title) {
   // The whole file is read before the table is cleared, so a file that
   // cannot be read leaves the table as it was.
   std::string bytes;
@@ -110,7 +112,7 @@ void frmMain::OpenTable(TableFormat format) {
     ReportFileFailure(this, QStringLiteral("Unable to Open Table"),
                       QStringLiteral("The table file could not be opened."), PathToDisplay(path),
                       r.error);
-    return;
+    return false;
   }
   const LoadReport report = LoadTableBytes(format, bytes, doc_);
   emit documentChanged();
@@ -128,6 +130,8 @@ void frmMain::OpenTable(TableFormat format) {
   doc_.TableChanged = false;
   state_.StartupFileName.clear();
   RefreshSectionBreak();
+  RememberTable({path, format});
+  return true;
 }
 
 void frmMain::SaveTableAs(TableFormat format) { SaveTable(format); }
@@ -179,6 +183,7 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
   }
   SetCaptionFromTitle();
   doc_.TableChanged = false;
+  RememberTable({target->path, target->format});
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),
                              byteText().ToDisplay(NotSavedMessage(target->format, lost)),

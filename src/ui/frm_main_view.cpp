@@ -28,7 +28,11 @@ void frmMain::ConnectViewMenu() {
   group->setExclusive(true);
   for (const auto& [name, encoding] : kEncodingItems) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) group->addAction(action);
-    OnMenuItem(name, [this, encoding = encoding] { ChooseDisplayEncoding(encoding); });
+    OnMenuItem(name, [this, encoding = encoding] {
+      // The user's own choice is also the one for new tables, from now on.
+      newTableEncoding_ = encoding;
+      ChooseDisplayEncoding(encoding);
+    });
   }
   lblEncoding = new QLabel(this);
   lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
@@ -48,6 +52,8 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
   ShowAllEntries();
+  // The text typed in the find bar stands for other bytes now.
+  if (findBar_) CountFindMatches();
   emit displayEncodingChanged();
 }
 

@@ -36,7 +36,6 @@ frmRelativeSearch::frmRelativeSearch(frmMain& owner, MappedFile file, const QStr
   auto* lblWord = MakeLabel(this, "lblWord", QStringLiteral("&Word:"));
   lblWord->setWordWrap(false);
   txtWord = MakeBox(this, "txtWord", 0, lblWord);
-  txtWord->setAccessibleName(QStringLiteral("Word to search for"));
   txtWord->setToolTip(QStringLiteral("A word in one alphabet: a-z, A-Z, 0-9, or basic hiragana or katakana"));
   auto* lblWidth = MakeLabel(this, "lblWidth", QStringLiteral("W&idth:"));
   lblWidth->setWordWrap(false);

@@ -19,7 +19,8 @@ struct Item {
   bool shown = true;
   bool enabled = true;
   bool checkable = false;
-  std::vector<Item> items = {};  // a submenu when not empty
+  std::vector<Item> items = {};
+  bool isMenu = false;  // a submenu, filled from `items` (or later, by its window)
 };
 
 Item Command(std::string name, std::string caption, std::string shortcut = "") {
@@ -29,7 +30,8 @@ Item Checkable(std::string name, std::string caption) {
   return {.name = std::move(name), .caption = std::move(caption), .checkable = true};
 }
 Item Submenu(std::string name, std::string caption, std::vector<Item> items) {
-  return {.name = std::move(name), .caption = std::move(caption), .items = std::move(items)};
+  return {.name = std::move(name), .caption = std::move(caption), .items = std::move(items),
+          .isMenu = true};
 }
 Item Hidden(Item item) {
   item.shown = false;
@@ -68,6 +70,8 @@ std::vector<Item> Menus() {
                               Hidden(Disabled(Command("OpenUniROMTable", "&UniROM DTE"))),
                               Command("OpenMoJiHyoTable", "M&oJiHyo TAB"),
                           }),
+                  // Filled with the tables last opened or saved.
+                  Submenu("RecentTablesMenu", "Recent &Tables", {}),
                   Sep("FileSeparator1"),
                   Command("SaveTable", "&Save Table", "Ctrl+S"),
                   Submenu("SaveTableAs", "Save Table &As...",
@@ -90,6 +94,11 @@ std::vector<Item> Menus() {
                   Command("EditEndString", "&String Break Values"),
                   Command("EditSectionBreak", "&Section Break Value"),
                   Command("EditModifiers", "&Dakuten/Handakuten Values"),
+                  Sep("EditSeparator3"),
+                  Command("EditFind", "&Find...", "Ctrl+F"),
+                  Command("EditFindNext", "Find &Next", "F3"),
+                  Command("EditFindPrevious", "Find &Previous", "Shift+F3"),
+                  Command("EditGoTo", "&Go to Entry...", "Ctrl+G"),
               }),
       Submenu("InsertMenu", "&Insert",
               {
@@ -174,7 +183,7 @@ QAction* MakeAction(QObject* owner, const Item& item) {
 
 void AddItems(QWidget* menu, QObject* owner, const std::vector<Item>& items) {
   for (const Item& item : items) {
-    if (item.items.empty()) {
+    if (!item.isMenu) {
       menu->addAction(MakeAction(owner, item));
       continue;
     }

@@ -1,7 +1,12 @@
 #include "ui/table_cell.h"
 
+#include "core/hex_notation.h"
+
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QTextDocument>
@@ -18,11 +23,30 @@ QColor FromBgr(std::uint32_t bgr) {
 
 TableCell::TableCell(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
   setObjectName(QStringLiteral("TableData(%1)").arg(index));
+  // A screen reader names the cell by its entry number and reads its text
+  // as the box's value; the tooltip is its description.
+  setAccessibleName(QStringLiteral("Entry %1h").arg(QString::fromLatin1(HexByte(index).c_str())));
   // Previewing a block range follows the mouse without a button held.
   setMouseTracking(true);
-  // Entries read from files can be long; the box must not cut them.
-  setMaxLength(std::numeric_limits<int>::max());
-  setColour(0xFFFFFF);
+  // The resting white comes from the grid, which paints every cell white
+  // until one is given a colour of its own.
+}
+
+void TableCell::AllowLongText() {
+  // Entries read from files can be long; the box must not cut them. Raised
+  // only where needed: for every cell at start-up it costs time.
+  if (maxLength() != std::numeric_limits<int>::max()) setMaxLength(std::numeric_limits<int>::max());
+}
+
+void TableCell::showText(const QString& text) {
+  if (text.size() > maxLength()) AllowLongText();
+  setText(text);
+}
+
+void TableCell::takeFocusReturning() {
+  returning_ = true;
+  setFocus(Qt::OtherFocusReason);
+  returning_ = false;
 }
 
 void TableCell::setColour(std::uint32_t bgr) {
@@ -65,11 +89,12 @@ bool TableCell::event(QEvent* e) {
 }
 
 void TableCell::focusInEvent(QFocusEvent* e) {
+  AllowLongText();  // before the user can type or paste into it
   QLineEdit::focusInEvent(e);
   // A menu opened by mouse or by keyboard, and another window, give the focus
   // back with these reasons; the focus was never moved to this cell.
   const Qt::FocusReason r = e->reason();
-  emit focusEntered(index_, r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason ||
+  emit focusEntered(index_, returning_ || r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason ||
                                 r == Qt::ActiveWindowFocusReason);
 }
 
@@ -91,6 +116,24 @@ void TableCell::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QLineEdit::keyPressEvent(e);
+}
+
+void TableCell::dragEnterEvent(QDragEnterEvent* e) {
+  // A file dragged over the grid is a table to open, which the window takes;
+  // only dragged text goes into a cell.
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dragEnterEvent(e);
+}
+
+void TableCell::dropEvent(QDropEvent* e) {
+  if (e->mimeData()->hasUrls()) {
+    e->ignore();
+    return;
+  }
+  QLineEdit::dropEvent(e);
 }
 
 void TableCell::mouseMoveEvent(QMouseEvent* e) {

@@ -21,6 +21,14 @@ public:
   std::uint32_t colour() const { return colour_; }
   void setColour(std::uint32_t bgr);
 
+  // Shows `text` whole, however long.
+  void showText(const QString& text);
+
+  // Takes the focus as if it only came back to the cell: a command that
+  // shows a cell (Find, Go to Entry) moves there without ending a pending
+  // block range.
+  void takeFocusReturning();
+
 signals:
   // `returning` is set when the focus only comes back to the cell, from a
   // menu or another window, rather than being moved to it.
@@ -39,12 +47,16 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
 private:
   bool IsMenuShortcut(const QKeySequence& keys) const;
+  void AllowLongText();
 
   int index_;
-  std::uint32_t colour_ = 0xFFFFFF;
+  bool returning_ = false;  // set while takeFocusReturning gives the focus
+  std::uint32_t colour_ = 0xFFFFFF;  // what the grid paints it before a colour is set
 };
 
 // A 0xBBGGRR colour value as Qt's colour.

@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ConvertReport : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
            ("mojihyo_report_" + std::to_string(::getpid()) + "_" +
@@ -77,8 +77,10 @@ TEST_F(ConvertReport, StrictWritesNothingAndExitsThree) {
   EXPECT_NE(err.find("3 of 5 non-blank lines of " + Path("modern.tbl") +
                      " are not kept in the Thingy format\n"),
             std::string::npos);
-  EXPECT_TRUE(err.ends_with("mojihyo-convert: nothing written: --strict and not everything would be kept\n"));
-  EXPECT_EQ(Run({"--strict", "--from", "tfs", "--to", "thingy", Path("modern.tbl"), "-"}, &err, &out), 3);
+  EXPECT_TRUE(err.ends_with(
+      "mojihyo-convert: nothing written: --strict and not everything would be kept\n"));
+  EXPECT_EQ(
+      Run({"--strict", "--from", "tfs", "--to", "thingy", Path("modern.tbl"), "-"}, &err, &out), 3);
   EXPECT_EQ(out, "");
   // A setting the target cannot keep counts too.
   Put("sec.tab", "\\=FE\r\n");
@@ -107,7 +109,8 @@ TEST_F(ConvertReport, ListsTwentyLinesThenTheTotal) {
   }
   EXPECT_EQ(listed, 20);
   EXPECT_NE(err.find(Path("junk.tbl") + ":21: not kept: junk 19\n"), std::string::npos);
-  EXPECT_EQ(last, "25 of 26 non-blank lines of " + Path("junk.tbl") + " are not kept in the MoJiHyo format");
+  EXPECT_EQ(last, "25 of 26 non-blank lines of " + Path("junk.tbl") +
+                      " are not kept in the MoJiHyo format");
 }
 
 }  // namespace

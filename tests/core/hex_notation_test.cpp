@@ -20,13 +20,13 @@ void PrintTo(const PadHexCase& c, std::ostream* os) {
 
 class PadHexExamples : public ::testing::TestWithParam<PadHexCase> {};
 
-TEST_P(PadHexExamples, GiveExactlyTheDocumentedDigits) {
+TEST_P(PadHexExamples, GiveExactlyWidthUpperCaseDigits) {
   const auto& c = GetParam();
   EXPECT_EQ(PadHex(c.text, c.width), c.expected) << "value text '" << c.text << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Documented, PadHexExamples,
+    HexAndDecimalTexts, PadHexExamples,
     ::testing::Values(PadHexCase{"1h", 2, "01"}, PadHexCase{"1Ah", 2, "1A"},
                       PadHexCase{"1ah", 2, "1A"}, PadHexCase{"10", 2, "0A"},
                       PadHexCase{"1A", 2, "01"}, PadHexCase{"1FH", 2, "01"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace mojihyo {
 namespace {
 
@@ -44,11 +46,19 @@ LineList Placed(CollisionPolicy policy, LineList lines = {"0400=Cecil", "0402=Le
   return lines;
 }
 
-TEST(PlaceImportedValues, TheWorkedExampleUnderEachPolicy) {
+TEST(PlaceImportedValues, TakenNumbersUnderEachPolicy) {
   EXPECT_EQ(Placed(CollisionPolicy::Overwrite), (LineList{"0400=Apple", "0401=Cherry", "0402=Grape"}));
   EXPECT_EQ(Placed(CollisionPolicy::Skip), (LineList{"0400=Cecil", "0402=Lemon", "0401=Cherry"}));
   EXPECT_EQ(Placed(CollisionPolicy::KeepBoth),
             (LineList{"0400=Cecil", "0402=Lemon", "0400=Apple", "0401=Cherry", "0402=Grape"}));
+  // Only an Overwrite that met a taken number takes old lines out.
+  for (auto [policy, start, removes] : {std::tuple{CollisionPolicy::Overwrite, 0x400u, true},
+                                        {CollisionPolicy::Overwrite, 0x500u, false},
+                                        {CollisionPolicy::Skip, 0x400u, false},
+                                        {CollisionPolicy::KeepBoth, 0x400u, false}}) {
+    LineList lines{"0400=Cecil", "0402=Lemon"};
+    EXPECT_EQ(PlaceImportedValues(lines, Fruit(), start, policy), removes) << start;
+  }
 }
 
 TEST(PlaceImportedValues, OverwriteRemovesEveryOldLineWithTheNumber) {

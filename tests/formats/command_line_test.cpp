@@ -7,6 +7,21 @@
 namespace mojihyo {
 namespace {
 
+TEST(ParseProgramOptions, HelpVersionAndTheEndOfOptions) {
+  using V = std::vector<std::string>;
+  EXPECT_TRUE(ParseProgramOptions(V{"--help"}).help);
+  EXPECT_TRUE(ParseProgramOptions(V{"-h"}).help);
+  EXPECT_TRUE(ParseProgramOptions(V{"--version"}).version);
+  // Only the first argument is an option: "T --help" is a Thingy table's path.
+  const ProgramOptions table = ParseProgramOptions(V{"T", "--help"});
+  EXPECT_FALSE(table.help || table.version || table.optionsEnded);
+  const ProgramOptions ended = ParseProgramOptions(V{"--", "--version.tab"});
+  EXPECT_FALSE(ended.version);
+  EXPECT_TRUE(ended.optionsEnded);
+  EXPECT_EQ(ended.tableWords, V{"--version.tab"});
+  EXPECT_EQ(ParseCommandLine("--version.tab")->path, "--version.tab");
+}
+
 TEST(ParseCommandLine, PrefixesChooseTheFormatCaseSensitively) {
   EXPECT_FALSE(ParseCommandLine("").has_value());
   auto t = ParseCommandLine("T C:\\games\\game.tbl");

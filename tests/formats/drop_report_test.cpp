@@ -39,9 +39,14 @@ TEST(DropReport, NamesEachLineTheOutputWillNotHold) {
       {F::Thingy, "4a=x\r\n  *0d\r\n#\r\n0400=y\r\n(1) b\r\n", F::Thingy, {}},
       {F::Thingy, "41=A\n41=B\n", F::Thingy, {{1, R::Duplicate}}},
       {F::Thingy, "/00=[END]\n# note\n", F::Thingy, {{1, R::PartDropped}, {2, R::PartDropped}}},
-      {F::Thingy, ";c\n1=x\n41=\n", F::Thingy, {{1, R::NotUnderstood}, {2, R::NotUnderstood}, {3, R::NoPlace}}},
+      {F::Thingy,
+       ";c\n1=x\n41=\n",
+       F::Thingy,
+       {{1, R::NotUnderstood}, {2, R::NotUnderstood}, {3, R::NoPlace}}},
       {F::Thingy, "*0D\n*0E\n*0F\n", F::Thingy, {{2, R::Duplicate}}},
-      {F::Thingy, "*0D\n*0E\n0400=x\n41=A\n>\n", F::Hexposure,
+      {F::Thingy,
+       "*0D\n*0E\n0400=x\n41=A\n>\n",
+       F::Hexposure,
        {{2, R::NoPlace}, {3, R::NoPlace}, {5, R::NoPlace}}},
       {F::Hexposure, "\\=03\n41 A\n", F::Thingy, {{1, R::NoPlace}}},
       {F::MoJiHyo, "|10\n\\=FE\n", F::Thingy, {{1, R::NoPlace}, {2, R::NoPlace}}},
@@ -49,11 +54,21 @@ TEST(DropReport, NamesEachLineTheOutputWillNotHold) {
       {F::Thingy, "!DE\n>\n$80\n*0D\n", F::Tfs, {{1, R::NoPlace}, {2, R::NoPlace}}},
       // A TFS file loses nothing as TFS, and in the older formats all that
       // is not the first logical table's entries and break values.
-      {F::Tfs, "# c\n@main\n/00=[END]\n41=A\n41=B\n0400=x\n123456=y\n$80=[x],1\nzz\n\n@two\n42=C\n",
+      {F::Tfs,
+       "# c\n@main\n/00=[END]\n41=A\n41=B\n0400=x\n123456=y\n$80=[x],1\nzz\n\n@two\n42=C\n",
        F::Thingy,
-       {{1, R::NoPlace}, {2, R::NoPlace}, {3, R::PartDropped}, {5, R::Duplicate}, {7, R::NoPlace},
-        {8, R::NoPlace}, {9, R::NotUnderstood}, {11, R::NoPlace}, {12, R::NoPlace}}},
-      {F::Tfs, "/00\n/01\n/02\n41=\n0400=x\n", F::Hexposure,
+       {{1, R::NoPlace},
+        {2, R::NoPlace},
+        {3, R::PartDropped},
+        {5, R::Duplicate},
+        {7, R::NoPlace},
+        {8, R::NoPlace},
+        {9, R::NotUnderstood},
+        {11, R::NoPlace},
+        {12, R::NoPlace}}},
+      {F::Tfs,
+       "/00\n/01\n/02\n41=\n0400=x\n",
+       F::Hexposure,
        {{2, R::NoPlace}, {3, R::NoPlace}, {4, R::NoPlace}, {5, R::NoPlace}}},
       {F::Tfs, "# c\nzz\n41=A\n41=B\n", F::Tfs, {}},
   };
@@ -66,11 +81,17 @@ TEST(DropReport, NamesEachLineTheOutputWillNotHold) {
 
 TEST(DropReport, CountsNonBlankLinesAsTheReaderSeesThem) {
   std::size_t nonBlank = 0;
-  Report(F::Thingy, "\xEF\xBB\xBF" "41=A\r\n   \r\n\r\n \xEF\xBB\xBF\r\n;x", F::Thingy, &nonBlank);
+  Report(F::Thingy,
+         "\xEF\xBB\xBF"
+         "41=A\r\n   \r\n\r\n \xEF\xBB\xBF\r\n;x",
+         F::Thingy, &nonBlank);
   EXPECT_EQ(nonBlank, 2u);
   Report(F::Tfs, "41=A\n \t\n\n#\n", F::Thingy, &nonBlank);
   EXPECT_EQ(nonBlank, 2u);
-  EXPECT_EQ(FileLine("\xEF\xBB\xBF" "a\r\nb\rc", 3), "c");
+  EXPECT_EQ(FileLine("\xEF\xBB\xBF"
+                     "a\r\nb\rc",
+                     3),
+            "c");
   EXPECT_EQ(FileLine("a", 2), "");
 }
 
@@ -85,21 +106,30 @@ TEST(DropReport, RealTables) {
   EXPECT_EQ(Report(F::Thingy, RealTable("furrykef_animalland__animalhacke.tbl"), F::Thingy),
             (Drops{{1, R::PartDropped}, {2, R::PartDropped}}));
   // Six bare string breaks: the first and the last are kept.
-  EXPECT_EQ(Report(F::Thingy, RealTable("AndreaOrru_Romhacking__ffmq_docs_ffmq.tbl"), F::Thingy),
-            (Drops{{440, R::Duplicate}, {442, R::Duplicate}, {443, R::Duplicate}, {444, R::Duplicate}}));
-  EXPECT_EQ(Report(F::Thingy, RealTable("Ramsis-SNES_fan-translation-ff3us-ger__tbl_battle_dialogue.tbl"),
-                   F::Thingy),
-            (Drops{{99, R::Duplicate}, {107, R::PartDropped}}));
   EXPECT_EQ(
-      Report(F::Tfs,
-             RealTable("verycumbersome_TokimekiMemorialTranslated__patch_abcde_eg_NES_Dragon_Warrior_II_dw2.tbl"),
+      Report(F::Thingy, RealTable("AndreaOrru_Romhacking__ffmq_docs_ffmq.tbl"), F::Thingy),
+      (Drops{{440, R::Duplicate}, {442, R::Duplicate}, {443, R::Duplicate}, {444, R::Duplicate}}));
+  EXPECT_EQ(
+      Report(F::Thingy, RealTable("Ramsis-SNES_fan-translation-ff3us-ger__tbl_battle_dialogue.tbl"),
              F::Thingy),
-      (Drops{{1, R::NoPlace}, {91, R::NoPlace}, {99, R::NoPlace}, {104, R::NoPlace}, {112, R::NoPlace},
-             {144, R::PartDropped}, {146, R::PartDropped}, {149, R::NoPlace}}));
+      (Drops{{99, R::Duplicate}, {107, R::PartDropped}}));
+  EXPECT_EQ(Report(F::Tfs,
+                   RealTable("verycumbersome_TokimekiMemorialTranslated__patch_abcde_eg_NES_Dragon_"
+                             "Warrior_II_dw2.tbl"),
+                   F::Thingy),
+            (Drops{{1, R::NoPlace},
+                   {91, R::NoPlace},
+                   {99, R::NoPlace},
+                   {104, R::NoPlace},
+                   {112, R::NoPlace},
+                   {144, R::PartDropped},
+                   {146, R::PartDropped},
+                   {149, R::NoPlace}}));
   std::size_t nonBlank = 0;
-  EXPECT_EQ(Report(F::Thingy, RealTable("Taosenai_som-retranslation__tbl_sd2.tbl"), F::Thingy, &nonBlank)
-                .size(),
-            763u);
+  EXPECT_EQ(
+      Report(F::Thingy, RealTable("Taosenai_som-retranslation__tbl_sd2.tbl"), F::Thingy, &nonBlank)
+          .size(),
+      763u);
   EXPECT_EQ(nonBlank, 1042u);
 }
 

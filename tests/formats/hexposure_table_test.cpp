@@ -13,7 +13,7 @@ constexpr auto kHexposure = TableFormat::Hexposure;
 FontTable Read(std::string_view text) { return testing::Read(kHexposure, text); }
 std::string Write(const FontTable& t) { return testing::Write(kHexposure, t); }
 
-TEST(HexposureRead, EachWorkedExampleLine) {
+TEST(HexposureRead, EachLineKindSetsItsField) {
   FontTable t = Read("*=FE\r\n/=FF\r\n\\=FD\r\n41=A\r\n42 B\r\n0A00=ka\r\n!DE\r\n");
   EXPECT_EQ(t.LineBreakValue1, "FEh");
   EXPECT_EQ(t.StringBreakValue1, "FFh");

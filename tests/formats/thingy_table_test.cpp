@@ -13,7 +13,7 @@ constexpr auto kThingy = TableFormat::Thingy;
 FontTable Read(std::string_view text) { return testing::Read(kThingy, text); }
 std::string Write(const FontTable& t) { return testing::Write(kThingy, t); }
 
-TEST(ThingyRead, EachWorkedExampleLine) {
+TEST(ThingyRead, EachLineKindSetsItsField) {
   FontTable t = Read(
       "*FE\r\n/FF\r\n!DE\r\n@DF\r\n>\r\n#\r\n41=A\r\n4a=x y\r\n0A00=ka\r\n"
       "(1000-1FFF) Menu\r\n[8000-8FFF]\r\n$80\r\n");

@@ -11,7 +11,7 @@ namespace {
 // Modern tables of every line kind, with mixed line ends, byte order marks,
 // missing final ends, several logical tables, duplicates and garbage.
 class ModernTableGenerator {
-public:
+ public:
   explicit ModernTableGenerator(unsigned seed) : rng_(seed) {}
 
   std::string Table() {
@@ -30,10 +30,12 @@ public:
     return s;
   }
 
-private:
+ private:
   static constexpr const char* kEnds[] = {"\n", "\r\n", "\r"};
 
-  std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+  std::size_t Below(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+  }
   std::string Key() {
     if (Below(8) == 0) {
       std::string bits = "%";
@@ -54,16 +56,26 @@ private:
   }
   std::string Line() {
     switch (Below(12)) {
-      case 0: return "";
-      case 1: return "# " + Text();
-      case 2: return "@" + Text();
-      case 3: return "/" + Key() + (Below(2) ? "=[END]" : "");
-      case 4: return "*" + Key() + (Below(2) ? "=<nl>" : "");
-      case 5: return "$" + Key() + "=[Color],%D,%X";
-      case 6: return "!" + Key() + "=[Kanji],-1";
-      case 7: return Text();
-      case 8: return "41=" + Text();  // duplicates
-      default: return std::string(Below(3), ' ') + Key() + "=" + Text();
+      case 0:
+        return "";
+      case 1:
+        return "# " + Text();
+      case 2:
+        return "@" + Text();
+      case 3:
+        return "/" + Key() + (Below(2) ? "=[END]" : "");
+      case 4:
+        return "*" + Key() + (Below(2) ? "=<nl>" : "");
+      case 5:
+        return "$" + Key() + "=[Color],%D,%X";
+      case 6:
+        return "!" + Key() + "=[Kanji],-1";
+      case 7:
+        return Text();
+      case 8:
+        return "41=" + Text();  // duplicates
+      default:
+        return std::string(Below(3), ' ') + Key() + "=" + Text();
     }
   }
 
@@ -81,7 +93,9 @@ TEST(TfsDocument, WritesBackEveryFileByteForByte) {
 }
 
 TEST(TfsDocument, KeepsEachLineEndAndTheByteOrderMark) {
-  const TfsDocument doc(std::string("\xEF\xBB\xBF" "a\r\nb\rc\n\nd"));
+  const TfsDocument doc(
+      std::string("\xEF\xBB\xBF"
+                  "a\r\nb\rc\n\nd"));
   EXPECT_TRUE(doc.hasBom());
   ASSERT_EQ(doc.lineCount(), 5u);
   EXPECT_EQ(doc.line(0), "a");
@@ -111,7 +125,8 @@ TEST(TfsDocument, DividesTheFileIntoLogicalTables) {
       EXPECT_EQ(doc.tables()[t].named ? doc.tableId(t) : "-", c.ids[t]);
       EXPECT_EQ(doc.tables()[t].first, c.firsts[t]);
       EXPECT_EQ(doc.tables()[t].end, t + 1 < c.ids.size() ? c.firsts[t + 1] : doc.lineCount());
-      for (std::size_t i = doc.tables()[t].first; i < doc.tables()[t].end; ++i) EXPECT_EQ(doc.tableOf(i), t);
+      for (std::size_t i = doc.tables()[t].first; i < doc.tables()[t].end; ++i)
+        EXPECT_EQ(doc.tableOf(i), t);
     }
   }
 }

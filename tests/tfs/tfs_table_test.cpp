@@ -82,12 +82,16 @@ TEST(TfsTable, AnEditRewritesOnlyItsOwnLines) {
        "# three tables\n@main\n/00=[END]\n41=A\n42=B\n0400=Cecil\n\n@kana\r\n"},
       {"16-bit entry edited",
        [](FontTable& t) { t.SixteenBitEntries.set(0, "0400=Cecil the Dark Knight"); },
-       "# three tables\n@main\n/00=[END]\n*01=<nl>\n41=A\n42=B\n0400=Cecil the Dark Knight\n\n@kana\r\n"},
+       "# three tables\n@main\n/00=[END]\n*01=<nl>\n41=A\n42=B\n0400=Cecil the Dark "
+       "Knight\n\n@kana\r\n"},
       {"16-bit entries added and removed",
-       [](FontTable& t) { t.SixteenBitEntries = LineList({"0401=Kain", "0402=Rosa"}); },
+       [](FontTable& t) {
+         t.SixteenBitEntries = LineList({"0401=Kain", "0402=Rosa"});
+       },
        "# three tables\n@main\n/00=[END]\n*01=<nl>\n41=A\n42=B\n0401=Kain\n0402=Rosa\n\n@kana\r\n"},
   };
-  const std::string rest = std::string(kThreeTables).substr(std::string(kThreeTables).find("@kana\r\n") + 7);
+  const std::string rest =
+      std::string(kThreeTables).substr(std::string(kThreeTables).find("@kana\r\n") + 7);
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);
     FontTable t = Read(kThreeTables);
@@ -168,7 +172,8 @@ TEST(TfsTable, EveryRealTableComesBackByteForByte) {
     const LoadReport report = LoadTableBytes(TableFormat::Tfs, bytes, t);
     EXPECT_EQ(report.notKept, 0u);
     EXPECT_EQ(Write(t), bytes);
-    for (std::size_t table = 1; table < t.Tfs->tables().size(); ++table) SwitchLogicalTable(t, table);
+    for (std::size_t table = 1; table < t.Tfs->tables().size(); ++table)
+      SwitchLogicalTable(t, table);
     EXPECT_EQ(Write(t), bytes);
     ++files;
   }

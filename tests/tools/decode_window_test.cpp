@@ -115,5 +115,43 @@ TEST(FindDecodedText, FindsTheFirstTextFromTheStartWhereverItsStepsMeet) {
   EXPECT_EQ(FindDecodedText(d, data, at + 3, "zz"), std::nullopt);
 }
 
+// The search as plainly as it can be written: the whole decode at once.
+std::optional<ByteRange> PlainFind(const Decoder& d, std::string_view data, std::uint64_t from,
+                                   const std::string& needle) {
+  std::string text;
+  std::vector<DecodedPiece> pieces;
+  Decoder::Cursor c = d.Start(from);
+  d.Decode(data, c, data.size(), text, &pieces);
+  const std::size_t hit = text.find(needle);
+  if (hit == std::string::npos) return std::nullopt;
+  auto holding = [&](std::size_t at) {
+    return *std::find_if(pieces.begin(), pieces.end(),
+                         [&](const DecodedPiece& p) { return p.textAt + p.textLength > at; });
+  };
+  return ByteRange{holding(hit).at, holding(hit + needle.size() - 1).end()};
+}
+
+TEST(FindDecodedText, FindsWhatTheWholeDecodeHolds) {
+  std::mt19937 rng(77);
+  for (int round = 0; round < 40; ++round) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (int i = 0; i < 12; ++i) {
+      std::string key(1 + rng() % 2, '\0');
+      for (char& k : key) k = static_cast<char>(rng() % 8);
+      std::string text(rng() % 3, '\0');
+      for (char& t : text) t = static_cast<char>('a' + rng() % 3);
+      entries.emplace_back(key, text);
+    }
+    const Decoder d = Decoder::FromEntries(entries);
+    std::string data(2 * kFindChunk + rng() % 1000, '\0');
+    for (char& b : data) b = static_cast<char>(rng() % 9);
+    std::string needle(2 + rng() % 12, '\0');
+    for (char& n : needle) n = static_cast<char>('a' + rng() % 3);
+    const std::uint64_t from = rng() % 100;
+    EXPECT_EQ(FindDecodedText(d, data, from, needle), PlainFind(d, data, from, needle))
+        << "round " << round << " needle " << needle;
+  }
+}
+
 }  // namespace
 }  // namespace mojihyo

@@ -122,7 +122,7 @@ TEST_F(ImportTest, AScriptDumpIsNumberedIntoTheList) {
   EXPECT_EQ(Doc().SixteenBitEntries, (LineList{"0400=Cecil", "0402=Lemon"})) << "Cancel was pressed";
 }
 
-TEST_F(ImportTest, SkipAndKeepBothFollowTheWorkedExample) {
+TEST_F(ImportTest, SkipUsesUpTheNumberAndKeepBothAddsBesideTheOldLine) {
   Doc().SixteenBitEntries = {"0400=Cecil", "0402=Lemon"};
   const QString text = Put("fruit.txt", "Apple\r\nBerry\r\nCherry\r\nGrape\r\n");
   Answer("400h", "radSkip", {1});

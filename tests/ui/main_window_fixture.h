@@ -9,6 +9,7 @@
 
 #include "scripted_prompter.h"
 #include "ui/frm_main.h"
+#include "ui/settings.h"
 #include "ui/table_cell.h"
 
 namespace mojihyo::ui::testing {
@@ -17,6 +18,7 @@ namespace mojihyo::ui::testing {
 class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
+    settings::Clear();  // every test starts as a first run
     window = std::make_unique<frmMain>();
     window->show();
     QApplication::setActiveWindow(window.get());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -25,6 +26,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int main(int argc, char** argv) {
   // Test discovery runs this program outside CTest's environment.
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Settings the editor remembers go to a folder of this run's own, never
+  // to the user's.
+  QTemporaryDir settings;
+  ::setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
   standardHandler = qInstallMessageHandler(QuietMessages);
   QApplication app(argc, argv);
   mojihyo::ui::InstallFontSubstitutes();

@@ -1,0 +1,31 @@
+#include "ui/frm_choose_open_format.h"
+
+#include "ui/dialog_parts.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mojihyo::ui {
+
+frmChooseOpenFormat::frmChooseOpenFormat(const QString& fileName,
+                                         std::optional<TableFormat> lastChoice, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("frmChooseOpenFormat"));
+  setWindowTitle(QStringLiteral("Open Table"));
+  Label1 = MakeLabel(this, "Label1", "Which format is " + fileName + " in?");
+  Label1->setTextFormat(Qt::PlainText);  // a file name may hold "<"
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  const auto buttons = AddFormatButtons(this, layout, choice_,
+                                        {{"btnThingyTBL", "Thingy TBL", TableFormat::Thingy},
+                                         {"btnHexposureTBL", "Hexposure TBL", TableFormat::Hexposure},
+                                         {"btnCancel", "Cancel", std::nullopt}});
+  btnThingyTBL = buttons[0];
+  btnHexposureTBL = buttons[1];
+  btnCancel = buttons[2];
+  // Enter picks the format chosen last time, or Thingy the first time.
+  (lastChoice == TableFormat::Hexposure ? btnHexposureTBL : btnThingyTBL)->setDefault(true);
+}
+
+}  // namespace mojihyo::ui
