@@ -14,7 +14,6 @@
 #include <bit>
 #include <cstring>
 #include <optional>
-#include <unordered_set>
 
 namespace mojihyo {
 
@@ -67,8 +66,9 @@ std::optional<std::string> HexKey(std::string_view digits) {
 
 }  // namespace
 
-// Gathers the entries of each table, the first of every key, then lays
-// out the tries.
+// Gathers the entries of each table, then keeps the first of every key
+// (an order-keeping sort, cheaper than a set of the keys seen) and lays out
+// the tries.
 class Decoder::Builder {
 public:
   explicit Builder(Decoder& d) : d_(d) { d_.tables_.clear(); }
@@ -76,13 +76,13 @@ public:
   std::uint32_t AddTable() {
     d_.tables_.emplace_back();
     keys_.emplace_back();
-    seen_.emplace_back();
     return static_cast<std::uint32_t>(d_.tables_.size() - 1);
   }
 
-  // False when an earlier entry of the table holds the key.
-  bool Claim(std::uint32_t table, const std::string& key) {
-    return !key.empty() && seen_[table].insert(key).second;
+  // A key that matches nothing, though it is taken: a later entry with it
+  // does not count.
+  void Block(std::uint32_t table, const std::string& key) {
+    if (!key.empty()) keys_[table].emplace_back(key, kNone);
   }
 
   std::uint32_t Store(std::string_view bytes) {
@@ -91,7 +91,9 @@ public:
     return at;
   }
 
+  // An entry; it counts only when no earlier one of the table has its key.
   void Add(std::uint32_t table, const std::string& key, Entry e) {
+    if (key.empty()) return;
     e.keyAt = Store(key);
     e.keyLength = static_cast<std::uint32_t>(key.size());
     keys_[table].emplace_back(key, static_cast<std::uint32_t>(d_.entries_.size()));
@@ -152,7 +154,9 @@ public:
     std::vector<std::uint32_t> roots;
     for (std::size_t t = 0; t < keys_.size(); ++t) {
       auto& keys = keys_[t];
-      std::sort(keys.begin(), keys.end());
+      std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+      keys.erase(std::unique(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 keys.end());
       roots.push_back(BuildNode(keys, 0, keys.size(), 0));
     }
     for (Node& n : d_.nodes_) Describe(n);
@@ -244,7 +248,6 @@ private:
 
   Decoder& d_;
   std::vector<Keys> keys_;
-  std::vector<std::unordered_set<std::string>> seen_;
 };
 
 Decoder::Decoder() {
@@ -258,7 +261,7 @@ Decoder Decoder::FromEntries(const std::vector<std::pair<std::string, std::strin
   Builder b(d);
   const std::uint32_t t = b.AddTable();
   for (const auto& [key, text] : entries) {
-    if (b.Claim(t, key)) b.Add(t, key, b.Text(text));
+    b.Add(t, key, b.Text(text));
   }
   b.Finish();
   return d;
@@ -269,6 +272,7 @@ Decoder Decoder::FromTfs(const TfsDocument& doc, std::size_t logicalTable) {
   Builder b(d);
   const std::vector<TfsTable>& tables = doc.tables();
   for (std::size_t t = 0; t < tables.size(); ++t) b.AddTable();
+  d.entries_.reserve(doc.lineCount());
   auto tableNamed = [&](std::string_view id) -> std::uint32_t {
     for (std::size_t t = 0; t < tables.size(); ++t) {
       if (tables[t].named && doc.tableId(t) == id) return static_cast<std::uint32_t>(t);
@@ -279,7 +283,6 @@ Decoder Decoder::FromTfs(const TfsDocument& doc, std::size_t logicalTable) {
     for (std::size_t i = tables[t].first; i < tables[t].end; ++i) {
       if (!doc.hasKey(i) || doc.keyWidth(i) == 0) continue;
       const std::string key = doc.key(i).bytes;
-      if (!b.Claim(t, key)) continue;
       const std::string_view text = doc.text(i);
       switch (doc.kind(i)) {
         case TfsLineKind::Normal: b.Add(t, key, b.Text(text)); break;
@@ -289,7 +292,10 @@ Decoder Decoder::FromTfs(const TfsDocument& doc, std::size_t logicalTable) {
         case TfsLineKind::TableSwitch: {
           const TfsTableSwitch s = ParseTableSwitch(text);
           const std::uint32_t target = s.understood ? tableNamed(s.target) : kNone;
-          if (target == kNone) break;
+          if (target == kNone) {
+            b.Block(t, key);
+            break;
+          }
           Entry e = b.Text(s.label, PieceKind::TableSwitch);
           e.target = target;
           e.count = s.count < 0 ? -1 : s.count;
@@ -315,7 +321,7 @@ Decoder Decoder::FromFontTable(const FontTable& table) {
   auto addBreak = [&](const std::string& value, PieceKind kind) {
     if (value.empty()) return;
     const std::string key = *HexKey(PadHex(value, 2));
-    if (b.Claim(t, key)) b.Add(t, key, b.Break({}, kind));
+    b.Add(t, key, b.Break({}, kind));
   };
   addBreak(table.LineBreakValue1, PieceKind::Newline);
   addBreak(table.LineBreakValue2, PieceKind::Newline);
@@ -324,12 +330,12 @@ Decoder Decoder::FromFontTable(const FontTable& table) {
   for (int i = 0; i < kEntryCount; ++i) {
     const std::string& text = table.EntryText[i];
     const std::string key(1, static_cast<char>(i));
-    if (!text.empty() && b.Claim(t, key)) b.Add(t, key, b.Text(text));
+    if (!text.empty()) b.Add(t, key, b.Text(text));
   }
   for (std::string_view line : table.SixteenBitEntries) {
     if (line.size() < 5 || line[4] != '=') continue;
     const std::optional<std::string> key = HexKey(EntryLineNumber(line));
-    if (key && b.Claim(t, *key)) b.Add(t, *key, b.Text(EntryLineValue(line)));
+    if (key) b.Add(t, *key, b.Text(EntryLineValue(line)));
   }
   b.Finish();
   return d;
