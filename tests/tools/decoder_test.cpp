@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -253,6 +254,47 @@ TEST(Decoder, ATfsTableDecodesThroughItsDocumentAsTheFieldsLeaveIt) {
 TEST(Decoder, WithoutEntriesEveryByteIsRaw) {
   EXPECT_EQ(Decoder().Decode("\x00\xAB"sv), "[$00][$AB]");
   EXPECT_EQ(Decoder::FromEntries({{"", "x"}, {"A", "1"}, {"A", "2"}}).Decode("AB"), "1[$42]");
+}
+
+// Tables of many two-byte keys, as games lay them out, are answered from
+// the slots of the first two bytes; texts too long to copy from a slot, raw
+// bytes, empty texts and longer keys stand among them anywhere.
+TEST(Decoder, TablesOfManyTwoByteKeysDecodeLikeTheReference) {
+  std::mt19937 rng(64);
+  for (int round = 0; round < 40; ++round) {
+    std::map<std::string, std::string> entries;
+    auto text = [&](int longest) {
+      std::string t(rng() % static_cast<unsigned>(longest + 1), '\0');
+      for (char& c : t) c = static_cast<char>('a' + rng() % 26);
+      return t;
+    };
+    const int rare = 2 + round % 20;  // one in `rare` entries is out of the ordinary
+    for (int b = 0; b < 256; ++b) {
+      if (rng() % static_cast<unsigned>(rare) == 0) continue;  // raw
+      entries[std::string(1, static_cast<char>(b))] = text(rng() % static_cast<unsigned>(rare) == 0 ? 12 : 3);
+    }
+    for (int lead = 0x80; lead < 0x80 + 16 + round % 40; ++lead) {
+      for (int trail = 0; trail < 256; ++trail) {
+        if (rng() % 8 == 0) continue;
+        std::string key{static_cast<char>(lead), static_cast<char>(trail)};
+        entries[key] = text(rng() % static_cast<unsigned>(rare) == 0 ? 10 : 3);
+        if (rng() % static_cast<unsigned>(rare * 8) == 0) entries[key + static_cast<char>(rng())] = "<" + text(4) + ">";
+      }
+    }
+    std::vector<std::pair<std::string, std::string>> list(entries.begin(), entries.end());
+    std::shuffle(list.begin(), list.end(), rng);
+    const Decoder d = Decoder::FromEntries(list);
+    std::string bytes(5000 + rng() % 3000, '\0');
+    for (char& c : bytes) c = static_cast<char>(rng());
+    const std::string expected = ReferenceDecode(entries, bytes);
+    ASSERT_EQ(d.Decode(bytes), expected) << "round " << round;
+    std::string streamed;
+    d.Stream(bytes, [&](std::string_view t) {
+      streamed += t;
+      return true;
+    });
+    ASSERT_EQ(streamed, expected) << "round " << round;
+  }
 }
 
 TEST(Decoder, ManyLongKeysDecodeLikeTheReference) {
