@@ -194,27 +194,23 @@ std::size_t Decoder::RunPlain(const Table& t, const unsigned char* d, std::size_
     const std::size_t run =
         std::min({stop, end - 1, p + static_cast<std::size_t>(limit - w - 16) / sizeof(Slot::text)});
     const Slot* const firstSlots = t.first;
-    const std::uint32_t* const secondAt = t.secondAt;
-    const Second* const seconds = seconds_.data();
+    const Second* const seconds = seconds_.data() + t.secondBase;
     while (p < run) {
-      const unsigned first = d[p];
-      const Slot& f = firstSlots[first];
+      const Slot& f = firstSlots[d[p]];
       if (f.simple) {
         std::memcpy(w, f.text, sizeof f.text);
         w += f.textLength;
         ++p;
         continue;
       }
-      if (const std::uint32_t at = secondAt[first]; at != kNone) {
-        const Second& second = seconds[at + d[p + 1]];
-        if (second.flags == Second::kDone) {
-          std::memcpy(w, &second, sizeof second);
-          w += second.textLength;
-          p += 2;
-          continue;
-        }
-        if (second.flags == Second::kMore) break;
+      const Second& second = seconds[(std::size_t{f.secondBlock} << 8) + d[p + 1]];
+      if (second.flags == Second::kDone) {
+        std::memcpy(w, &second, sizeof second);
+        w += second.textLength;
+        p += 2;
+        continue;
       }
+      if (second.flags == Second::kMore) break;
       if (!f.shortText) break;
       std::memcpy(w, f.text, sizeof f.text);
       w += f.textLength;

@@ -161,6 +161,9 @@ private:
     std::uint8_t textLength = 0;
     bool shortText = false;
     bool simple = false;
+    // A first byte that longer keys start with: where its 256 second
+    // slots begin in seconds_, in blocks of 256 (0: the empty block).
+    std::uint8_t secondBlock = 0;
     std::uint32_t node = kNone;
   };
   // A second byte after a first byte that longer keys start with: eight
@@ -175,11 +178,11 @@ private:
   };
   // The first two bytes of keys are looked up straight from the bytes
   // read: a slot for every first byte, and for a first byte that longer
-  // keys start with, one for every second byte (in seconds_), so that a
-  // two-byte key costs two loads and no search.
+  // keys start with, one for every second byte (in seconds_, from
+  // secondBase), so that a two-byte key costs two loads and no search.
   struct Table {
     Slot first[256];
-    std::uint32_t secondAt[256];
+    std::uint32_t secondBase = 0;
   };
   class Builder;
   template <typename Sink>

@@ -164,19 +164,26 @@ public:
     for (std::size_t t = 0; t < keys_.size(); ++t) {
       const Node& root = d_.nodes_[roots[t]];
       Table& table = d_.tables_[t];
+      // Block 0 of a table is empty: the second slots of every first byte
+      // that no longer key starts with.
+      table.secondBase = static_cast<std::uint32_t>(d_.seconds_.size());
+      d_.seconds_.resize(d_.seconds_.size() + 256);
+      std::uint8_t blocks = 1;
       for (int b = 0; b < 256; ++b) {
-        table.secondAt[b] = kNone;
         const Slot* child = d_.Child(root, static_cast<unsigned char>(b));
         if (!child) continue;
         table.first[b] = *child;
         const Node& n = d_.nodes_[child->node];
-        if (n.childCount == 0) continue;
-        table.secondAt[b] = static_cast<std::uint32_t>(d_.seconds_.size());
-        d_.seconds_.resize(d_.seconds_.size() + 256);
+        // A table keeps 255 blocks; a first byte beyond them is looked up
+        // by the walk through the trie.
+        if (n.childCount == 0 || blocks == 255) continue;
+        table.first[b].secondBlock = blocks++;
+        const std::size_t at = d_.seconds_.size();
+        d_.seconds_.resize(at + 256);
         for (int c = 0; c < 256; ++c) {
           const Slot* slot = d_.Child(n, static_cast<unsigned char>(c));
           if (!slot) continue;
-          Second& second = d_.seconds_[table.secondAt[b] + static_cast<std::uint32_t>(c)];
+          Second& second = d_.seconds_[at + static_cast<std::uint32_t>(c)];
           if (slot->simple && slot->textLength <= sizeof second.text) {
             second.flags = Second::kDone;
             second.textLength = slot->textLength;
