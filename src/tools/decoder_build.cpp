@@ -174,9 +174,13 @@ public:
         if (!child) continue;
         table.first[b] = *child;
         const Node& n = d_.nodes_[child->node];
+        if (n.childCount == 0) continue;
         // A table keeps 255 blocks; a first byte beyond them is looked up
-        // by the walk through the trie.
-        if (n.childCount == 0 || blocks == 255) continue;
+        // by the walk through the trie, which its slot must not skip.
+        if (blocks == 255) {
+          table.first[b].shortText = false;
+          continue;
+        }
         table.first[b].secondBlock = blocks++;
         const std::size_t at = d_.seconds_.size();
         d_.seconds_.resize(at + 256);

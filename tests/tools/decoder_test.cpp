@@ -297,6 +297,27 @@ TEST(Decoder, TablesOfManyTwoByteKeysDecodeLikeTheReference) {
   }
 }
 
+// Every byte value leads two-byte keys, more first bytes than the direct
+// slots are kept for: the last ones are walked to.
+TEST(Decoder, TwoByteKeysAfterEveryByteDecodeLikeTheReference) {
+  std::mt19937 rng(256);
+  std::map<std::string, std::string> entries;
+  for (int b = 0; b < 256; ++b) {
+    entries[std::string(1, static_cast<char>(b))] = std::string(1, static_cast<char>('a' + b % 26));
+    for (int k = 0; k < 8; ++k)
+      entries[std::string{static_cast<char>(b), static_cast<char>(rng())}] = "<" + std::to_string(b) + ">";
+  }
+  const Decoder d = Decoder::FromEntries({entries.begin(), entries.end()});
+  std::string bytes(20000, '\0');
+  for (int i = 0; i < 20000; ++i) bytes[i] = static_cast<char>(i % 7 == 0 ? 0xFF - i % 3 : rng());
+  // The last first bytes most of all.
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 50) {
+    bytes[i] = '\xFF';
+    bytes[i + 1] = entries.upper_bound("\xFF")->first.size() > 1 ? entries.upper_bound("\xFF")->first[1] : '\0';
+  }
+  EXPECT_EQ(d.Decode(bytes), ReferenceDecode(entries, bytes));
+}
+
 TEST(Decoder, ManyLongKeysDecodeLikeTheReference) {
   // Enough children under one byte for the nodes that keep a slot per value.
   std::mt19937 rng(99);
