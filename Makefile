@@ -51,6 +51,7 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 	@bash bench/tools.sh $(BUILD)
 	@bash bench/startup.sh $(BUILD)
+	@bash bench/stress.sh $(BUILD)
 
 $(FUZZ_BUILD)/build.ninja: | deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -10,7 +10,7 @@ packages=(
   clang
   fonts-dejavu-core fonts-liberation fonts-ipafont-gothic
   xvfb xauth
-  desktop-file-utils appstream man-db libxml2-utils shared-mime-info dpkg-dev
+  desktop-file-utils appstream man-db libxml2-utils shared-mime-info dpkg-dev time
 )
 
 missing=()

@@ -5,11 +5,12 @@
 #include "core/lines.h"
 #include "formats/drop_report.h"
 #include "formats/not_saved_report.h"
+#include "formats/table_file.h"
 #include "formats/table_format.h"
 
 #include <algorithm>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -39,12 +40,15 @@ constexpr std::string_view kHelp =
     "standard error (up to 20, then their number), and so are the settings\n"
     "the output format cannot keep.\n"
     "\n"
+    "A UTF-16 table (with or without a byte-order mark) is read as UTF-8; it\n"
+    "is written back as UTF-16 when OUTPUT is in the same format, and as UTF-8\n"
+    "otherwise. Inputs larger than 1 GiB are refused.\n"
+    "\n"
     "Exit status: 0 converted, 1 a file could not be read or written,\n"
     "2 the command line was not understood, 3 --strict and something would\n"
     "not be kept (nothing was written).\n";
 
 // Lines listed one by one before the summary.
-constexpr std::size_t kListedLines = 20;
 
 struct UsageError {
   std::string message;
@@ -114,13 +118,11 @@ std::string Describe(const std::string& path) {
 }
 
 // Each line OUTPUT will not hold, up to a limit, then their number.
-void ReportDroppedLines(const Request& r, std::string_view bytes, const DropReport& report,
-                        std::ostream& err) {
+void ReportDroppedLines(const Request& r, const DropReport& report, std::ostream& err) {
   if (report.dropped.empty()) return;
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  for (std::size_t k = 0; k < report.dropped.size() && k < kListedLines; ++k) {
-    const std::size_t number = report.dropped[k].number;
-    err << r.input << ":" << number << ": not kept: " << lines[number - 1] << "\n";
+  for (std::size_t k = 0; k < report.dropped.size() && k < kDroppedLinesShown; ++k) {
+    const DroppedLine& line = report.dropped[k];
+    err << r.input << ":" << line.number << ": not kept: " << line.text << "\n";
   }
   err << report.dropped.size() << " of " << report.nonBlankLines << " non-blank lines of "
       << r.input << " are not kept in the " << FormatName(*r.to) << " format\n";
@@ -130,6 +132,42 @@ void ReportNotSaved(const std::vector<std::string>& items, TableFormat to, std::
   if (items.empty()) return;
   err << "Not saved in the " << FormatName(to) << " format:\n";
   for (const auto& item : items) err << item << "\n";
+}
+
+// Standard input has no size to check beforehand: it is read up to the
+// limit and refused beyond it.
+FileResult ReadAll(std::istream& in, std::string& bytes) {
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
+    bytes.append(buffer, n);
+  }
+  return {};
+}
+
+// The table is written to standard output as it is made.
+class StreamSink : public ByteSink {
+public:
+  explicit StreamSink(std::ostream& out) : out_(out) {}
+  void Write(std::string_view bytes) override {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+private:
+  std::ostream& out_;
+};
+
+OpenResult ReadInput(const Request& r, std::istream& in, FontTable& table) {
+  if (r.input != "-") return OpenTableFile(*r.from, r.input, table, {}, r.to);
+  std::string bytes;
+  try {
+    if (FileResult res = ReadAll(in, bytes); !res.ok()) return {res.error};
+  } catch (const std::bad_alloc&) {
+    return {std::string(kOutOfMemory), true};
+  }
+  if (in.bad()) return {"Input/output error"};
+  return OpenTableText(*r.from, std::move(bytes), table, r.to);
 }
 
 }  // namespace
@@ -151,37 +189,36 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
     return 0;
   }
 
-  std::string bytes;
-  if (r.input == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-      err << kProgram << ": cannot read standard input\n";
-      return 1;
+  FontTable table;
+  const OpenResult opened = ReadInput(r, in, table);
+  if (!opened.ok()) {
+    if (opened.outOfMemory) {
+      err << kProgram << ": not enough memory to read " << Describe(r.input) << "\n";
+    } else {
+      err << kProgram << ": cannot read " << Describe(r.input) << ": " << opened.error << "\n";
     }
-  } else if (FileResult res = ReadFileBytes(r.input, bytes); !res.ok()) {
-    err << kProgram << ": cannot read " << Describe(r.input) << ": " << res.error << "\n";
     return 1;
   }
-
-  FontTable table;
-  const DropReport dropped = LoadTableReporting(*r.from, std::string_view(bytes), table, *r.to);
+  const DropReport& dropped = opened.dropped;
   const auto items = NotSavedItems(table, *r.to);
-  ReportDroppedLines(r, bytes, dropped, err);
+  ReportDroppedLines(r, dropped, err);
   if (r.strict && (!dropped.dropped.empty() || !items.empty())) {
     ReportNotSaved(items, *r.to, err);
     err << kProgram << ": nothing written: --strict and not everything would be kept\n";
     return 3;
   }
-  const std::string written = SaveTableBytes(*r.to, table);
+  KeepTextFormFor(table, *r.from, *r.to);
 
   if (r.output == "-") {
-    out.write(written.data(), static_cast<std::streamsize>(written.size()));
+    StreamSink sink(out);
+    const FileResult written = WriteTableFile(*r.to, table, sink);
     out.flush();
-    if (!out) {
-      err << kProgram << ": cannot write standard output\n";
+    if (!written.ok() || !out) {
+      err << kProgram << ": cannot write standard output"
+          << (written.ok() ? std::string() : ": " + written.error) << "\n";
       return 1;
     }
-  } else if (FileResult res = WriteFileReplacing(r.output, written); !res.ok()) {
+  } else if (FileResult res = SaveTableFile(*r.to, table, r.output); !res.ok()) {
     err << kProgram << ": cannot write '" << r.output << "': " << res.error << "\n";
     return 1;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/line_list.h"
+#include "core/text_form.h"
 
 #include <array>
 #include <cstddef>
@@ -43,6 +44,15 @@ struct FontTable;
 void SetEntryText(FontTable& table, int index, std::string_view text,
                   std::string_view writtenNumber = {});
 
+// Replaces the content of `table` with that of `loaded` (a table a file
+// was read into), entry by entry through the change rule: the observer
+// hears of every entry, with the number as the file wrote it from
+// `writtenNumbers`. Text is moved, not copied, so the change allocates
+// nothing and cannot stop half-way. The file name, title and SaveFormat
+// stay; what is left in `loaded` is of no use.
+void TakeTableContent(FontTable& table, FontTable&& loaded,
+                      const std::array<std::string, kEntryCount>& writtenNumbers);
+
 // Locks or unlocks entry `index`. A lock is not a change of the table's
 // content, so TableChanged is left alone.
 void SetEntryLocked(FontTable& table, int index, bool locked);
@@ -61,6 +71,7 @@ public:
 private:
   std::array<T, kEntryCount> items_{};
   friend void SetEntryText(FontTable&, int, std::string_view, std::string_view);
+  friend void TakeTableContent(FontTable&, FontTable&&, const std::array<std::string, kEntryCount>&);
   friend void SetEntryLocked(FontTable&, int, bool);
 };
 
@@ -82,6 +93,10 @@ struct FontTable {
 
   bool ReverseOrder = false;
   bool OmitSymbols = false;
+
+  // How the table's file holds its text: a save in the format it was read
+  // in writes the same form.
+  TextForm FileTextForm = TextForm::Bytes;
 
   // Kept file lines. An empty list is one empty slot, never zero slots.
   std::vector<std::string> BookmarkLines{std::string()};

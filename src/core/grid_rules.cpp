@@ -25,8 +25,20 @@ std::string CellToolTip(std::string_view writtenNumber, int index, std::string_v
   tip += "h (";
   tip += std::to_string(index);
   tip += ") --- Value: ";
-  tip += text;
+  if (IsLongEntry(text)) {
+    tip += "(" + std::to_string(text.size()) + " bytes; Enter opens it)";
+  } else {
+    tip += text;
+  }
   return tip;
+}
+
+std::string CellBytesText(int index, std::string_view text) {
+  std::string shown = HexByte(index) + "h:";
+  for (unsigned char c : text.substr(0, IsLongEntry(text) ? kEntryPreviewBytes : text.size()))
+    shown += " " + HexByte(c);
+  if (IsLongEntry(text)) shown += " ... (" + std::to_string(text.size()) + " bytes)";
+  return shown;
 }
 
 void ResetCellColours(GridColours& colours, const EntryArray<bool>& locked) {

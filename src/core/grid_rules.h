@@ -33,11 +33,27 @@ inline bool IsRangeColour(std::uint32_t colour) {
   return colour == cell_colour::kRange || colour == cell_colour::kRangeLocked;
 }
 
-// "0Ah (10) --- Value: " followed by the text.
+// An entry longer than this is more than a cell can usefully show, and a
+// line edit lays out the whole of its text: an entry of megabytes would
+// cost gigabytes. Its cell shows its start, elided, takes no typing, and
+// opens the entry in a window of its own when Enter is pressed.
+inline constexpr std::size_t kLongEntryBytes = 4096;
+
+// How much of a long entry its cell and the status bar show.
+inline constexpr std::size_t kEntryPreviewBytes = 64;
+
+inline bool IsLongEntry(std::string_view text) { return text.size() > kLongEntryBytes; }
+
+// "0Ah (10) --- Value: " followed by the text; for a long entry, its length
+// and how to see it: "0Ah (10) --- Value: (52428800 bytes; Enter opens it)".
 std::string CellToolTip(int index, std::string_view text);
 
 // The same with the entry number written as a table file wrote it ("4ah").
 std::string CellToolTip(std::string_view writtenNumber, int index, std::string_view text);
+
+// The status bar's view of an entry's bytes: "41h: 41 42", for a long entry
+// only the first kEntryPreviewBytes and then "... (52428800 bytes)".
+std::string CellBytesText(int index, std::string_view text);
 
 // The colours of the 256 cells, as the grid shows them.
 using GridColours = std::array<std::uint32_t, kEntryCount>;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <iosfwd>
 #include <iterator>
@@ -14,6 +15,8 @@ namespace mojihyo {
 // thousands of 16-bit entries, and a file is made of as many lines; one
 // allocation per line would cost more than reading the file itself.
 // A view returned by operator[] is valid until the list next changes.
+// The buffer holds at most 4 GiB, so that a line costs eight bytes besides
+// its text; a change that would pass that throws std::length_error.
 class LineList {
 public:
   using value_type = std::string_view;
@@ -82,6 +85,17 @@ public:
   void clear();
   void reserve(std::size_t lines, std::size_t bytes);
 
+  // Empties the list and takes `bytes` over as its buffer, so that lines
+  // read from a file need not be copied out of it. A line pushed afterwards
+  // that lies in those bytes, after every line stored so far, is kept where
+  // it lies. Returns the bytes, which stay where they are until a line is
+  // stored from anywhere else.
+  std::string_view adopt(std::string&& bytes);
+  // After lines were taken from adopted bytes: gives back the buffer when
+  // the lines use less than half of it, and the room reserved for lines
+  // when few of them used it.
+  void tidy();
+
   // The bytes of all lines together, without any line ends.
   std::size_t text_bytes() const { return pool_.size() - garbage_; }
 
@@ -91,16 +105,20 @@ public:
 
 private:
   struct Span {
-    std::size_t offset;
-    std::size_t length;
+    std::uint32_t offset;
+    std::uint32_t length;
   };
   static LineList Compacted(const LineList& list);
   Span Store(std::string_view line);
+  void Append(std::string_view bytes);
   void CompactIfWasteful();
 
   std::string pool_;
   std::vector<Span> spans_;
   std::size_t garbage_ = 0;  // pool bytes no span points at any more
+  // Adopted bytes from here on belong to no span yet; everywhere else it is
+  // the pool's end.
+  std::size_t unclaimed_ = 0;
 };
 
 void PrintTo(const LineList& lines, std::ostream* os);

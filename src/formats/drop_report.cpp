@@ -220,29 +220,79 @@ DropReport TfsDrops(const TfsDocument& doc, TableFormat target) {
   return report;
 }
 
-DropReport Load(TableFormat source, std::string_view bytes, std::string* owned, FontTable& table,
-                TableFormat target) {
+// Tells the tracker each line's place in the whole file, while the lines
+// come a batch at a time.
+class Numbered : public LineSlotSink {
+public:
+  explicit Numbered(LineSlotSink& to) : to_(to) {}
+  void Take(std::size_t lineIndex, std::string_view line, LineSlot slot) override {
+    to_.Take(first_ + lineIndex, line, slot);
+  }
+  void NextBatch(std::size_t size) { first_ += size; }
+
+private:
+  LineSlotSink& to_;
+  std::size_t first_ = 0;
+};
+
+// The text of the first dropped lines, which a report shows, as the
+// readers were handed them.
+void KeepShownTexts(std::string_view file, DropReport& report) {
+  if (report.dropped.empty()) return;
+  std::size_t k = 0, number = 0;
+  ForEachLineBatch(file, [&](std::span<const std::string_view> lines) {
+    for (std::string_view line : lines) {
+      ++number;
+      while (k < report.dropped.size() && k < kDroppedLinesShown &&
+             report.dropped[k].number == number)
+        report.dropped[k++].text.assign(line);
+    }
+  });
+}
+
+DropReport LoadOwned(TableFormat source, std::string&& bytes, FontTable& table,
+                     TableFormat target) {
   ClearForOpen(table);
   if (source == TableFormat::Tfs) {
-    ReadTfsTable(owned ? std::move(*owned) : std::string(bytes), table);
-    return TfsDrops(*table.Tfs, target);
+    ReadTfsTable(std::move(bytes), table);
+    DropReport report = TfsDrops(*table.Tfs, target);
+    for (std::size_t k = 0; k < report.dropped.size() && k < kDroppedLinesShown; ++k)
+      report.dropped[k].text.assign(table.Tfs->line(report.dropped[k].number - 1));
+    return report;
   }
+  // The 16-bit entries stay where the file put them: the file becomes their
+  // list's buffer, and the lines are read a batch at a time, never all at
+  // once.
+  LineList& entries = table.SixteenBitEntries;
+  const std::string_view file = entries.adopt(std::move(bytes));
+  // Room for as many 16-bit entries as the file could hold (each is at
+  // least "XXXX=" and a line end): lines never move while the list grows,
+  // and room no line uses costs no memory.
+  entries.reserve(file.size() / 6 + 1, 0);
   DropTracker tracker(source, target, table);
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  ReadTable(source, lines, table, &tracker);
-  return tracker.Finish(table);
+  Numbered numbered(tracker);
+  ForEachLineBatch(file, [&](std::span<const std::string_view> lines) {
+    ReadTable(source, lines, table, &numbered);
+    numbered.NextBatch(lines.size());
+  });
+  // The tracker holds views of the file's lines: it is done before the
+  // list may give the file's bytes back.
+  DropReport report = tracker.Finish(table);
+  KeepShownTexts(file, report);
+  entries.tidy();
+  return report;
 }
 
 }  // namespace
 
 DropReport LoadTableReporting(TableFormat source, std::string_view bytes, FontTable& table,
                               TableFormat target) {
-  return Load(source, bytes, nullptr, table, target);
+  return LoadOwned(source, std::string(bytes), table, target);
 }
 
 DropReport LoadOwnedTableReporting(TableFormat source, std::string&& bytes, FontTable& table,
                                    TableFormat target) {
-  return Load(source, bytes, &bytes, table, target);
+  return LoadOwned(source, std::move(bytes), table, target);
 }
 
 std::string_view FileLine(std::string_view bytes, std::size_t number) {

@@ -21,9 +21,13 @@ enum class DropReason {
   NoPlace,        // the target format has no place for what the line holds
 };
 
+// How many dropped lines a report shows, each with its text.
+inline constexpr std::size_t kDroppedLinesShown = 20;
+
 struct DroppedLine {
   std::size_t number;  // 1-based, as an editor counts lines
   DropReason reason;
+  std::string text = {};  // the line as the file holds it, for the first kDroppedLinesShown
 };
 
 struct DropReport {

@@ -43,14 +43,25 @@ std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTabl
   return notUnderstood;
 }
 
-LineList WriteHexposureTable(const FontTable& t) {
-  LineList out;
+namespace {
+
+template <typename Out>
+void Write(const FontTable& t, Out& out) {
   ReserveForWriting(t, out);
   WriteMarkedValue("*=", t.LineBreakValue1, out);
   WriteMarkedValue("/=", t.StringBreakValue1, out);
   WriteMarkedValue("\\=", t.SectionBreakValue, out);
   WriteEntryLines(t, out);
+}
+
+}  // namespace
+
+LineList WriteHexposureTable(const FontTable& t) {
+  LineList out;
+  Write(t, out);
   return out;
 }
+
+void WriteHexposureTable(const FontTable& t, LineSink& out) { Write(t, out); }
 
 }  // namespace mojihyo

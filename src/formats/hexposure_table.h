@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "core/lines.h"
 #include "formats/line_slot.h"
 
 #include <span>
@@ -18,5 +19,7 @@ std::size_t ReadHexposureTable(std::span<const std::string_view> lines, FontTabl
 // The lines of a Hexposure table file: the entries, the first Line Break and
 // String Break values and the Section Break value; nothing else fits.
 LineList WriteHexposureTable(const FontTable& table);
+// The same lines, written straight to a file.
+void WriteHexposureTable(const FontTable& table, LineSink& out);
 
 }  // namespace mojihyo

@@ -49,9 +49,13 @@ inline int EntryNumber(std::string_view line, std::size_t from) {
   return static_cast<int>(ReadHexNumber(pair).value);
 }
 
+// The writers put their lines into a LineList, or straight into a file
+// through a LineSink; both take the same calls.
+
 // Room for every line a writer may produce, so that a large table is
 // written without the buffer growing under it.
-inline void ReserveForWriting(const FontTable& t, LineList& out) {
+template <typename Out>
+void ReserveForWriting(const FontTable& t, Out& out) {
   std::size_t lines = t.SixteenBitEntries.size() + 2 * kEntryCount + 16;
   std::size_t bytes = t.SixteenBitEntries.text_bytes() + 6 * kEntryCount + 64;
   for (const std::string& text : t.EntryText) bytes += text.size();
@@ -64,13 +68,14 @@ inline void ReserveForWriting(const FontTable& t, LineList& out) {
 
 // A control value line: the marker and the value as two hex digits; nothing
 // when the value is empty.
-inline void WriteMarkedValue(std::string_view marker, const std::string& value,
-                             LineList& out) {
+template <typename Out>
+void WriteMarkedValue(std::string_view marker, const std::string& value, Out& out) {
   if (!value.empty()) out.push_back_joined({marker, PadHex(value, 2)});
 }
 
 // One line for each entry that has a text, in ascending order.
-inline void WriteEntryLines(const FontTable& t, LineList& out) {
+template <typename Out>
+void WriteEntryLines(const FontTable& t, Out& out) {
   for (int i = 0; i < kEntryCount; ++i) {
     if (!t.EntryText[i].empty()) out.push_back_joined({HexByte(i), "=", t.EntryText[i]});
   }

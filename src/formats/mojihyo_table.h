@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "core/lines.h"
 #include "formats/line_slot.h"
 
 #include <span>
@@ -19,5 +20,7 @@ std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable&
 
 // The lines of a MoJiHyo table file; nothing of the table is left out.
 LineList WriteMoJiHyoTable(const FontTable& table);
+// The same lines, written straight to a file.
+void WriteMoJiHyoTable(const FontTable& table, LineSink& out);
 
 }  // namespace mojihyo

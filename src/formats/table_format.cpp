@@ -46,6 +46,7 @@ void ResetForNewTable(FontTable& t) {
   t.TableChanged = false;
   t.CurrentFileName.clear();
   t.SaveFormat.reset();
+  t.FileTextForm = TextForm::Bytes;
 }
 
 std::size_t ReadTable(TableFormat format, std::span<const std::string_view> lines,
@@ -80,8 +81,7 @@ LineList WriteTable(TableFormat format, const FontTable& table) {
 }
 
 LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table) {
-  const DropReport report = LoadTableReporting(format, bytes, table, format);
-  return {report.dropped.size(), report.nonBlankLines};
+  return LoadOwnedTableBytes(format, std::string(bytes), table);
 }
 
 LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table) {
@@ -90,8 +90,33 @@ LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTabl
 }
 
 std::string SaveTableBytes(TableFormat format, const FontTable& table) {
-  if (format == TableFormat::Tfs) return WriteTfsTable(table);
-  return JoinLines(WriteTable(format, table));
+  std::string bytes;
+  StringSink sink(bytes);
+  WriteTableTo(format, table, sink);
+  return bytes;
+}
+
+void WriteTableTo(TableFormat format, const FontTable& table, ByteSink& sink) {
+  if (format == TableFormat::Tfs) {
+    if (!table.Tfs) {
+      WriteNewTfsTable(table, sink);
+    } else if (const TfsEdits e = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
+               e.empty()) {
+      table.Tfs->WriteTo(sink);
+    } else {
+      TfsDocument doc = *table.Tfs;
+      doc.Apply(e);
+      doc.WriteTo(sink);
+    }
+    return;
+  }
+  LineSink out(sink);
+  switch (format) {
+    case TableFormat::Thingy: return WriteThingyTable(table, out);
+    case TableFormat::Hexposure: return WriteHexposureTable(table, out);
+    case TableFormat::MoJiHyo: return WriteMoJiHyoTable(table, out);
+    case TableFormat::Tfs: return;
+  }
 }
 
 }  // namespace mojihyo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file_io.h"
 #include "core/font_table.h"
 #include "formats/line_slot.h"
 
@@ -47,13 +48,18 @@ struct LoadReport {
 };
 
 // A whole open, minus the file itself: clears the table, splits `bytes` into
-// lines and reads them in `format`. The second form takes the bytes over,
-// which spares a TFS table a copy of its file.
+// lines and reads them in `format`. The second form takes the bytes over: a
+// TFS table keeps them as its document, and in the other formats the 16-bit
+// entries stay where the file put them instead of being copied, which
+// halves what a large file costs.
 LoadReport LoadTableBytes(TableFormat format, std::string_view bytes, FontTable& table);
 LoadReport LoadOwnedTableBytes(TableFormat format, std::string&& bytes, FontTable& table);
 
 // The bytes of a table file in `format`: each line ended by CR LF, except in
 // TFS files, where every line keeps its own end.
 std::string SaveTableBytes(TableFormat format, const FontTable& table);
+
+// The same bytes handed to `sink` as they are made, never held whole.
+void WriteTableTo(TableFormat format, const FontTable& table, ByteSink& sink);
 
 }  // namespace mojihyo

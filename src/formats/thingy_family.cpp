@@ -92,7 +92,8 @@ std::size_t Read(std::span<const std::string_view> lines, FontTable& table, Dial
 }
 
 // Kept lines go back out each after one empty line, as Thingy spaces them.
-void WriteSpacedKeptLines(const std::vector<std::string>& kept, LineList& out) {
+template <typename Out>
+void WriteSpacedKeptLines(const std::vector<std::string>& kept, Out& out) {
   if (!HasKeptLines(kept)) return;
   for (const auto& line : kept) {
     out.push_back("");
@@ -100,12 +101,12 @@ void WriteSpacedKeptLines(const std::vector<std::string>& kept, LineList& out) {
   }
 }
 
-LineList Write(const FontTable& t, Dialect dialect) {
+template <typename Out>
+void Write(const FontTable& t, Dialect dialect, Out& out) {
   const bool own = dialect == Dialect::MoJiHyo;
   const std::string_view lineBreak = own ? "*=" : "*";
   const std::string_view stringBreak = own ? "/=" : "/";
 
-  LineList out;
   ReserveForWriting(t, out);
   if (t.ReverseOrder) out.push_back(">");
   if (t.OmitSymbols) out.push_back("#");
@@ -127,7 +128,6 @@ LineList Write(const FontTable& t, Dialect dialect) {
   }
   WriteSpacedKeptLines(t.BookmarkLines, out);
   WriteSpacedKeptLines(t.ScriptDumpLines, out);
-  return out;
 }
 
 }  // namespace
@@ -143,11 +143,21 @@ std::size_t ReadMoJiHyoTable(std::span<const std::string_view> lines, FontTable&
 }
 
 LineList WriteThingyTable(const FontTable& table) {
-  return Write(table, Dialect::Thingy);
+  LineList out;
+  Write(table, Dialect::Thingy, out);
+  return out;
 }
 
+void WriteThingyTable(const FontTable& table, LineSink& out) { Write(table, Dialect::Thingy, out); }
+
 LineList WriteMoJiHyoTable(const FontTable& table) {
-  return Write(table, Dialect::MoJiHyo);
+  LineList out;
+  Write(table, Dialect::MoJiHyo, out);
+  return out;
+}
+
+void WriteMoJiHyoTable(const FontTable& table, LineSink& out) {
+  Write(table, Dialect::MoJiHyo, out);
 }
 
 }  // namespace mojihyo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/font_table.h"
+#include "core/lines.h"
 #include "formats/line_slot.h"
 
 #include <span>
@@ -18,5 +19,7 @@ std::size_t ReadThingyTable(std::span<const std::string_view> lines, FontTable& 
 // The lines of a Thingy table file for `table`. The Section Break value and
 // the locks have no place in this format and are left out.
 LineList WriteThingyTable(const FontTable& table);
+// The same lines, written straight to a file.
+void WriteThingyTable(const FontTable& table, LineSink& out);
 
 }  // namespace mojihyo

@@ -310,23 +310,15 @@ void TfsDocument::CountSize() {
   for (const Record& r : lines_) size_ += r.length + LineEndBytes(r.end).size();
 }
 
-std::string TfsDocument::Serialize() const {
-  std::string out;
-  out.resize(SerializedSize());
-  char* w = out.data();
-  if (bom_) {
-    std::memcpy(w, kBom.data(), kBom.size());
-    w += kBom.size();
-  }
+template <typename Put>
+void TfsDocument::Emit(Put put) const {
+  if (bom_) put(kBom.data(), kBom.size());
   // Lines still where the file had them are followed by their own ends in
-  // the buffer: runs of them go out in one copy.
+  // the buffer: runs of them go out in one piece.
   const char* const pool = pool_.data();
-  std::size_t runStart = 0, runEnd = 0;  // pool bytes not yet copied
+  std::size_t runStart = 0, runEnd = 0;  // pool bytes not yet put out
   auto flush = [&] {
-    if (runEnd > runStart) {
-      std::memcpy(w, pool + runStart, runEnd - runStart);
-      w += runEnd - runStart;
-    }
+    if (runEnd > runStart) put(pool + runStart, runEnd - runStart);
     runStart = runEnd = 0;
   };
   for (const Record& r : lines_) {
@@ -343,12 +335,26 @@ std::string TfsDocument::Serialize() const {
       runEnd += end.size();
     } else {
       flush();
-      std::memcpy(w, end.data(), end.size());
-      w += end.size();
+      if (!end.empty()) put(end.data(), end.size());
     }
   }
   flush();
+}
+
+std::string TfsDocument::Serialize() const {
+  std::string out;
+  out.resize(SerializedSize());
+  char* w = out.data();
+  Emit([&](const char* bytes, std::size_t n) {
+    std::memcpy(w, bytes, n);
+    w += n;
+  });
   return out;
+}
+
+void TfsDocument::WriteTo(ByteSink& sink) const {
+  sink.Reserve(SerializedSize());
+  Emit([&](const char* bytes, std::size_t n) { sink.Write(std::string_view(bytes, n)); });
 }
 
 bool TfsDocument::operator==(const TfsDocument& other) const {

@@ -5,6 +5,7 @@
 // back byte for byte, whatever it holds. Each line is also read for what it
 // means (tfs_line.h), and the file is divided into logical tables.
 
+#include "core/file_io.h"
 #include "tfs/tfs_line.h"
 
 #include <cstddef>
@@ -113,6 +114,8 @@ class TfsDocument {
 
   // The file: the byte order mark, then each line and its own end.
   std::string Serialize() const;
+  // The same bytes handed to `sink` as they are made, never held whole.
+  void WriteTo(ByteSink& sink) const;
   std::size_t SerializedSize() const { return size_; }
 
   bool operator==(const TfsDocument& other) const;
@@ -135,6 +138,8 @@ class TfsDocument {
   };
   static_assert(sizeof(Record) == 16);
 
+  template <typename Put>
+  void Emit(Put put) const;
   Record Parsed(std::uint32_t start, std::uint32_t length, LineEnd end) const;
   std::uint32_t Store(std::string_view bytes);
   void Insert(std::size_t at, std::string_view bytes);

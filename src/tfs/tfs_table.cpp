@@ -1,6 +1,7 @@
 #include "tfs/tfs_table.h"
 
 #include "core/hex_notation.h"
+#include "core/lines.h"
 
 #include <cstdint>
 #include <cstring>
@@ -222,11 +223,6 @@ void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
   }
 }
 
-void AppendKept(const std::vector<std::string>& kept, TfsEdits& e) {
-  if (!HasKeptLines(kept)) return;
-  for (const std::string& line : kept) e.appends.push_back(line);
-}
-
 }  // namespace
 
 int OneByteKey(const TfsDocument& doc, std::size_t line) {
@@ -315,23 +311,43 @@ TfsEdits FieldEdits(const TfsDocument& doc, std::size_t logicalTable, const Font
   return e;
 }
 
+void WriteNewTfsTable(const FontTable& t, ByteSink& out) {
+  const auto line = [&](std::initializer_list<std::string_view> pieces) {
+    for (std::string_view piece : pieces) out.Write(piece);
+    out.Write("\n");
+  };
+  for (const std::string* value : {&t.LineBreakValue1, &t.LineBreakValue2})
+    if (!value->empty()) line({"*", PadHex(*value, 2)});
+  for (const std::string* value : {&t.StringBreakValue1, &t.StringBreakValue2})
+    if (!value->empty()) line({"/", PadHex(*value, 2)});
+  for (int i = 0; i < kEntryCount; ++i)
+    if (!t.EntryText[i].empty()) line({HexByte(i), "=", t.EntryText[i]});
+  for (std::string_view row : t.SixteenBitEntries) line({row});
+  for (const auto* kept : {&t.DollarLines, &t.BookmarkLines, &t.ScriptDumpLines}) {
+    if (!HasKeptLines(*kept)) continue;
+    for (const std::string& l : *kept) line({l});
+  }
+}
+
 TfsDocument SavedTfsDocument(const FontTable& table) {
   if (table.Tfs) {
     TfsDocument doc = *table.Tfs;
     doc.Apply(FieldEdits(doc, table.CurrentLogicalTable, table));
     return doc;
   }
-  TfsDocument doc;
-  TfsEdits e = FieldEdits(doc, 0, table);
-  AppendKept(table.DollarLines, e);
-  AppendKept(table.BookmarkLines, e);
-  AppendKept(table.ScriptDumpLines, e);
-  doc.Apply(e);
-  return doc;
+  std::string bytes;
+  StringSink sink(bytes);
+  WriteNewTfsTable(table, sink);
+  return TfsDocument(std::move(bytes));
 }
 
 std::string WriteTfsTable(const FontTable& table) {
-  if (!table.Tfs) return SavedTfsDocument(table).Serialize();
+  if (!table.Tfs) {
+    std::string bytes;
+    StringSink sink(bytes);
+    WriteNewTfsTable(table, sink);
+    return bytes;
+  }
   const TfsEdits e = FieldEdits(*table.Tfs, table.CurrentLogicalTable, table);
   if (e.empty()) return table.Tfs->Serialize();
   TfsDocument doc = *table.Tfs;

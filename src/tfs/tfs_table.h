@@ -7,6 +7,7 @@
 // Everything else stays in the document, so a TFS file read and written
 // through a FontTable loses nothing.
 
+#include "core/file_io.h"
 #include "core/font_table.h"
 #include "tfs/tfs_document.h"
 
@@ -61,5 +62,10 @@ TfsDocument SavedTfsDocument(const FontTable& table);
 
 // The bytes of `table` as a TFS file.
 std::string WriteTfsTable(const FontTable& table);
+
+// A table that was never read from a TFS file, written as a new one (LF, no
+// byte order mark) straight into `out`: break values, entries, 16-bit
+// entries, then the kept lines as they stand.
+void WriteNewTfsTable(const FontTable& table, ByteSink& out);
 
 }  // namespace mojihyo

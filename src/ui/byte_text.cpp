@@ -85,14 +85,53 @@ bool DecodesCleanly(std::string_view bytes, DisplayEncoding encoding) {
   return Decoded(bytes, encoding).has_value();
 }
 
+namespace {
+
+// Whether every text decodes cleanly. A converter for each of a large
+// table's many values would cost seconds, so the values go to the
+// converter a megabyte at a time, each ended by a line break: none holds
+// one, and in these encodings a character never spans one, so the batch
+// decodes cleanly and back exactly when each value does.
+class CleanCheck {
+public:
+  explicit CleanCheck(DisplayEncoding e) : e_(e) {}
+  bool Add(std::string_view text) {
+    bool ascii = true, lineBreak = false;
+    for (const char c : text) {
+      ascii &= static_cast<unsigned char>(c) < 0x80;
+      lineBreak |= c == '\r' || c == '\n';
+    }
+    if (ascii) return true;
+    if (lineBreak) return DecodesCleanly(text, e_);
+    batch_.append(text);
+    batch_.push_back('\n');
+    return batch_.size() < (1 << 20) || Flush();
+  }
+  bool Flush() {
+    const bool clean = batch_.empty() || DecodesCleanly(batch_, e_);
+    batch_.clear();
+    return clean;
+  }
+
+private:
+  DisplayEncoding e_;
+  std::string batch_;
+};
+
+bool AllDecodeCleanly(const FontTable& table, DisplayEncoding e) {
+  CleanCheck check(e);
+  for (const std::string& text : table.EntryText)
+    if (!check.Add(text)) return false;
+  for (std::string_view line : table.SixteenBitEntries)
+    if (!check.Add(EntryLineValue(line))) return false;
+  return check.Flush();
+}
+
+}  // namespace
+
 DisplayEncoding DetectDisplayEncoding(const FontTable& table) {
   for (DisplayEncoding e : {DisplayEncoding::Utf8, DisplayEncoding::EucJp, DisplayEncoding::ShiftJis}) {
-    bool all = true;
-    for (const std::string& text : table.EntryText)
-      if (!(all = DecodesCleanly(text, e))) break;
-    for (std::size_t i = 0; all && i < table.SixteenBitEntries.size(); ++i)
-      all = DecodesCleanly(EntryLineValue(table.SixteenBitEntries[i]), e);
-    if (all) return e;
+    if (AllDecodeCleanly(table, e)) return e;
   }
   return DisplayEncoding::Latin1;
 }

@@ -49,9 +49,15 @@ ControlValueDialog::ControlValueDialog(FontTable& doc, ByteText text, const Layo
 }
 
 void ControlValueDialog::Okay() {
-  for (Field& f : fields_) doc_.*f.field = text_.BytesOfBox(f.box->text(), f.shownFrom);
-  // Okay marks the table changed even when nothing was altered.
-  doc_.TableChanged = true;
+  const auto store = [this] {
+    for (Field& f : fields_) doc_.*f.field = text_.BytesOfBox(f.box->text(), f.shownFrom);
+    // Okay marks the table changed even when nothing was altered.
+    doc_.TableChanged = true;
+  };
+  if (recorder_)
+    recorder_(windowTitle(), StepCovers::Table, store);
+  else
+    store();
   for (Field& f : fields_) f.shownFrom = doc_.*f.field;
   accept();
 }

@@ -6,6 +6,7 @@
 
 #include "core/font_table.h"
 #include "ui/byte_text.h"
+#include "ui/table_history.h"
 
 #include <QDialog>
 
@@ -44,6 +45,9 @@ public:
 
   ControlValueDialog(FontTable& doc, ByteText text, const Layout& layout, QWidget* parent);
 
+  // "Okay" stores the boxes through this, as one step named after the
+  // dialog; without it they are stored directly.
+  void setStepRecorder(StepRecorder recorder) { recorder_ = std::move(recorder); }
   // Stores every box and marks the table changed, as "Okay" does.
   void Okay();
   // Whether the user typed in a box since it was filled from the table.
@@ -62,6 +66,7 @@ private:
   FontTable& doc_;
   ByteText text_;
   std::vector<Field> fields_;
+  StepRecorder recorder_;
 };
 
 class frmNewLineValues : public ControlValueDialog {

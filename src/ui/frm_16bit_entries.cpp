@@ -193,12 +193,20 @@ void frm16bitEntries::btnImport_Click() {
     return;
   }
   frmImportPreview preview(*this, values);
-  Prompts().RunModal(preview);
+  if (Prompts().RunModal(preview) == QDialog::Accepted) imported_ = true;
 }
 
 void frm16bitEntries::btnSave_Click() {
-  doc_.SixteenBitEntries = model_->lines();
-  doc_.TableChanged = true;
+  const auto store = [this] {
+    doc_.SixteenBitEntries = model_->lines();
+    doc_.TableChanged = true;
+  };
+  if (recorder_)
+    recorder_(imported_ ? QStringLiteral("Import into 16-bit Entries")
+                        : QStringLiteral("16-bit Entries"),
+              StepCovers::TableAndSixteenBitEntries, store);
+  else
+    store();
   accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/font_table.h"
 #include "ui/byte_text.h"
+#include "ui/table_history.h"
 
 #include <QDialog>
 
@@ -18,7 +19,8 @@ class EntryListModel;
 
 // Lists, reorders and deletes the 16-bit entries, and opens the dialogs that
 // add, edit and import them. It works on a copy of the table's entries;
-// only "Okaly-Dokaly" puts the copy back into the table.
+// only "Okaly-Dokaly" puts the copy back into the table, as one step for
+// everything done in the dialog.
 class frm16bitEntries : public QDialog {
   Q_OBJECT
 
@@ -30,6 +32,8 @@ public:
   const ByteText& byteText() const { return text_; }
   std::optional<std::size_t> selectedRow() const;
   void selectRow(std::optional<std::size_t> row);
+  // "Okaly-Dokaly" puts the list back through this; without it, directly.
+  void setStepRecorder(StepRecorder recorder) { recorder_ = std::move(recorder); }
 
 private:
   void btnAddEntry_Click();
@@ -44,6 +48,8 @@ private:
 
   FontTable& doc_;
   ByteText text_;
+  StepRecorder recorder_;
+  bool imported_ = false;  // the step is named after the import
   EntryListModel* model_;
   QListView* lstEntries;
   QPushButton* btnAddEntry;

@@ -116,6 +116,7 @@ void frmMain::BuildGrid() {
     });
     connect(cell, &QLineEdit::textEdited, this,
             [this, i](const QString& text) { TableData_Change(i, text); });
+    connect(cell, &TableCell::longEntryOpened, this, &frmMain::EditLongEntry);
     setTabOrder(previous, cell);
     previous = cell;
     TableData[static_cast<std::size_t>(i)] = cell;
@@ -175,7 +176,15 @@ void frmMain::FocusStep(int index) {
   };
   focusColour();
   // A pending Block Copy, Cut, Lock or Unlock ends at this cell.
-  if (CompletePendingBlock(doc_, state_, index)) ResetCellColours();
+  if (state_.BlockMode != PendingBlock::None) {
+    const char* item = state_.BlockMode == PendingBlock::Lock     ? "MoJiHyoBlockLock"
+                       : state_.BlockMode == PendingBlock::Unlock ? "MoJiHyoBlockUnlock"
+                       : state_.BlockCut                          ? "MoJiHyoBlockCut"
+                                                                  : "MoJiHyoBlockCopy";
+    RecordStep(StepName(item), StepCovers::Table,
+               [&] { CompletePendingBlock(doc_, state_, index); });
+    ResetCellColours();
+  }
   focusColour();
   state_.CurrentCell = index;
   ShowCellBytes();
@@ -189,6 +198,7 @@ void frmMain::TableData_GotFocus(int index, bool returning) {
     ShowCellBytes();
     return;
   }
+  ++visit_;
   FocusStep(index);
 }
 
@@ -197,7 +207,9 @@ void frmMain::TableData_LostFocus(int index) {
 }
 
 void frmMain::TableData_DblClick(int index) {
-  SetEntryLocked(doc_, index, !doc_.EntryLocked[index]);
+  const bool lock = !doc_.EntryLocked[index];
+  RecordStep(QString::fromStdString((lock ? "Lock " : "Unlock ") + HexByte(index) + "h"),
+             StepCovers::Table, [&] { SetEntryLocked(doc_, index, lock); });
   FocusStep(index);
 }
 
@@ -208,13 +220,13 @@ void frmMain::TableData_Change(int index, const QString& text) {
     // A character that fits neither the display encoding nor one byte is
     // refused: the cell keeps what it had.
     TableCell* c = cell(index);
-    const QString shown = byteText().ToDisplay(before);
-    const int cursor = c->cursorPosition() - static_cast<int>(text.size() - shown.size());
-    c->showText(shown);
-    c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(shown.size())));
+    const int cursor = c->cursorPosition() - static_cast<int>(text.size() - c->text().size());
+    c->showEntry(before, byteText());
+    c->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(c->text().size())));
     return;
   }
-  SetEntryText(doc_, index, *bytes);
+  history_->Record(QString::fromStdString("Typing in " + HexByte(index) + "h"), StepCovers::Table,
+                   [&] { SetEntryText(doc_, index, *bytes); }, TypingVisit{visit_, index});
 }
 
 void frmMain::TableData_MouseMove(int index) {
@@ -250,8 +262,7 @@ void frmMain::ShowEntry(int index) {
   TableCell* c = cell(index);
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.
-  const QString shown = byteText().ToDisplay(text);
-  if (c->text() != shown) c->showText(shown);
+  c->showEntry(text, byteText());
   c->setToolTip(byteText().ToDisplay(
       CellToolTip(tooltipNumbers_[static_cast<std::size_t>(index)], index, text)));
 }
@@ -271,7 +282,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
 
 void frmMain::EntryLockChanged(int index) {
   const bool locked = doc_.EntryLocked[index];
-  cell(index)->setReadOnly(locked);
+  cell(index)->setLocked(locked);
   cell(index)->setColour(CellColour(CellState::Resting, locked));
 }
 

@@ -4,11 +4,13 @@
 #include "core/font_table.h"
 #include "core/recent_tables.h"
 #include "core/grid_rules.h"
+#include "formats/table_file.h"
 #include "formats/table_format.h"
 #include "search/find_entries.h"
 #include "series/series_catalogue.h"
 #include "tools/relative_search.h"
 #include "ui/byte_text.h"
+#include "ui/table_history.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -16,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -47,6 +50,11 @@ public:
 
   FontTable& doc() { return doc_; }
   RunTimeState& state() { return state_; }
+  TableHistory& history() { return *history_; }
+
+  // Runs a change of the document as one undoable step: the one way every
+  // command makes a step. `name` follows "Undo " and "Redo " in the menu.
+  void RecordStep(const QString& name, StepCovers covers, const std::function<void()>& change);
 
   TableCell* cell(int index) const { return TableData[static_cast<std::size_t>(index)]; }
 
@@ -59,6 +67,9 @@ public:
   // How table files are written; tests put a failing writer here.
   using FileWriter = std::function<FileResult(const std::string& path, std::string_view bytes)>;
   void setFileWriter(FileWriter writer) { writeFile_ = std::move(writer); }
+  // How table files are read; tests put a reader here that runs out of
+  // memory.
+  void setFileReader(FileReader reader) { readFile_ = std::move(reader); }
 
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
@@ -69,7 +80,7 @@ public:
   void FocusCell(int index);
 
   // Fills the table with `alphabet` from a relative search match, as one
-  // command (see frm_main_tools.cpp).
+  // step of the history.
   void FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base);
 
 signals:
@@ -136,6 +147,13 @@ private:
   bool SaveIfWanted();
   // Edit menu
   void ConnectEditMenu();
+  void ConnectUndoMenu();
+  void ShowUndoItems();
+  void UndoOrRedo(bool redo);
+  // The same, for the dialogs that change the document.
+  StepRecorder Recorder();
+  // A menu item's caption as a step's name: without its "&", after `prefix`.
+  QString StepName(std::string_view item, const QString& prefix = QString()) const;
   void EditSectionBreak_Click();
   // The modeless Section Break window: a value typed there but not stored
   // is stored or dropped as the user says (false: Cancel); closing and
@@ -163,6 +181,8 @@ private:
   // Moves to a cell as focus coming back does: a pending block range then
   // runs from this cell, and is not ended by the move.
   void ShowCellFromCommand(int index);
+  // A long entry, which its cell shows only in part, in a window of its own.
+  void EditLongEntry(int index);
 
   // Block Ops menu
   void ConnectBlockMenu();
@@ -190,6 +210,7 @@ private:
   void ShowAllEntries();
   void ShowCellBytes();
   void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
+  void ShowFileTextForm();
 
   // Insert menu
   void ConnectInsertMenu();
@@ -219,12 +240,19 @@ private:
 
   FontTable doc_;
   RunTimeState state_;
+  // After the document, so that it goes first: its steps refer to it.
+  std::unique_ptr<TableHistory> history_;
+  // Counts cell visits: the typing of one visit is one step.
+  int visit_ = 0;
   DisplayEncoding displayEncoding_ = DisplayEncoding::EucJp;
   // New tables are shown in EUC-JP, what the Insert menu writes, until the
   // user chooses another encoding from the View menu.
   DisplayEncoding newTableEncoding_ = DisplayEncoding::EucJp;
   std::vector<RecentTable> recentTables_;
   FileWriter writeFile_ = WriteFileReplacing;
+  FileReader readFile_ = [](const std::string& path, std::string& bytes) {
+    return ReadFileBytes(path, bytes);
+  };
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
@@ -243,6 +271,7 @@ private:
   QLabel* lblCellBytes = nullptr;
   QLabel* lblOpenReport = nullptr;
   QLabel* lblFindResult = nullptr;
+  QLabel* lblFileEncoding = nullptr;
 };
 
 }  // namespace mojihyo::ui

@@ -26,7 +26,9 @@ void frmMain::ConnectBlockMenu() {
 void frmMain::MoJiHyoBlockPaste_Click() {
   // Every pasted cell gets the grid's own tooltip, even where the text was
   // already there.
-  for (int i : PasteBlock(doc_, state_)) UseGridNumber(i);
+  RecordStep(StepName("MoJiHyoBlockPaste"), StepCovers::Table, [this] {
+    for (int i : PasteBlock(doc_, state_)) UseGridNumber(i);
+  });
 }
 
 }  // namespace mojihyo::ui

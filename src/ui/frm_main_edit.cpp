@@ -1,34 +1,30 @@
-// The Edit menu of the main window: the control value dialogs and the
-// 16-bit entries.
+// The Edit menu of the main window: the control value dialogs, the 16-bit
+// entries, and the window for an entry too long for its cell.
 
 #include "ui/frm_main.h"
 
+#include "core/hex_notation.h"
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_16bit_entries.h"
+#include "ui/frm_long_entry.h"
 #include "ui/prompts.h"
 
 namespace mojihyo::ui {
 
 namespace {
 template <typename Dialog>
-void RunControlValueDialog(FontTable& doc, ByteText text, QWidget* parent) {
+void RunDialog(FontTable& doc, ByteText text, QWidget* parent, StepRecorder recorder) {
   Dialog dialog(doc, text, parent);
+  dialog.setStepRecorder(std::move(recorder));
   Prompts().RunModal(dialog);
 }
 }  // namespace
 
 void frmMain::ConnectEditMenu() {
-  // Break values and 16-bit entries are read by a decode but reach no
-  // observer: their dialogs say when they close.
-  OnMenuItem("EditNewLine", [this] {
-    RunControlValueDialog<frmNewLineValues>(doc_, byteText(), this);
-    emit documentChanged();
-  });
-  OnMenuItem("EditEndString", [this] {
-    RunControlValueDialog<frmEndStringValues>(doc_, byteText(), this);
-    emit documentChanged();
-  });
-  OnMenuItem("EditModifiers", [this] { RunControlValueDialog<frmModifierValues>(doc_, byteText(), this); });
+  ConnectUndoMenu();
+  OnMenuItem("EditNewLine", [this] { RunDialog<frmNewLineValues>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("EditEndString", [this] { RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("EditModifiers", [this] { RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder()); });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
   OnMenuItem("Edit16BitValues", [this] { Open16bitEntries(std::nullopt); });
 }
@@ -36,8 +32,8 @@ void frmMain::ConnectEditMenu() {
 void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
   frm16bitEntries dialog(doc_, byteText(), this);
   dialog.selectRow(row);
+  dialog.setStepRecorder(Recorder());
   Prompts().RunModal(dialog);
-  emit documentChanged();
 }
 
 void frmMain::EditSectionBreak_Click() {
@@ -51,6 +47,7 @@ void frmMain::EditSectionBreak_Click() {
   // Without a parent it is a window of its own that leaves this one usable.
   // The close step settles it before this window goes (SettleSectionBreak).
   sectionBreakDialog_ = new frmSectionBreakValue(doc_, byteText());
+  sectionBreakDialog_->setStepRecorder(Recorder());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
@@ -77,6 +74,15 @@ void frmMain::CloseSectionBreak() {
 
 void frmMain::RefreshSectionBreak() {
   if (sectionBreakDialog_) sectionBreakDialog_->RefreshFromTable();
+}
+
+void frmMain::EditLongEntry(int index) {
+  if (doc_.EntryLocked[index]) return;
+  frmLongEntry dialog(index, doc_.EntryText[index], byteText(), this);
+  if (Prompts().RunModal(dialog) != QDialog::Accepted) return;
+  const std::string bytes = dialog.bytes();
+  RecordStep(QString::fromStdString("Typing in " + HexByte(index) + "h"), StepCovers::Table,
+             [&] { SetEntryText(doc_, index, bytes); });
 }
 
 }  // namespace mojihyo::ui

@@ -63,6 +63,7 @@ void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
   emit documentChanged();
+  history_->Clear();
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(kCellFontSize);
@@ -75,6 +76,7 @@ void frmMain::NewTable_Click() {
   ChooseDisplayEncoding(newTableEncoding_);
   ShowOpenReport({}, {}, TableFormat::Thingy);
   RefreshSectionBreak();
+  ShowFileTextForm();
 }
 
 QString frmMain::CommandLineText(const QStringList& arguments) {
@@ -104,30 +106,31 @@ void frmMain::OpenTable(TableFormat format) {
 }
 
 bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const std::string& title) {
-  // The whole file is read before the table is cleared, so a file that
-  // cannot be read leaves the table as it was.
-  std::string bytes;
-  if (FileResult r = ReadFileBytes(path, bytes); !r.ok()) {
+  // The file is read aside and takes the table's place only once all of it
+  // was read, so a file that cannot be read (too large, not valid UTF-16,
+  // more than memory holds) leaves the table as it was.
+  const OpenResult opened = mojihyo::OpenTableFile(format, path, doc_, readFile_);
+  if (!opened.ok()) {
     state_.StartupFileName.clear();
     ReportFileFailure(this, QStringLiteral("Unable to Open Table"),
                       QStringLiteral("The table file could not be opened."), PathToDisplay(path),
-                      r.error);
+                      opened.error);
     return false;
   }
-  const LoadReport report = LoadTableBytes(format, bytes, doc_);
   emit documentChanged();
-  // Clearing turned every cell white (or grey where the file locks it),
-  // whatever range preview or focus colour it showed.
+  // The new content turned every cell white (or grey where the file locks
+  // it), whatever range preview or focus colour it showed.
   ResetCellColours();
   ShowOptionMarks();
   ChooseDisplayEncoding(DetectDisplayEncoding(doc_));
-  ShowOpenReport(title, report, format);
+  ShowOpenReport(title, {opened.dropped.dropped.size(), opened.dropped.nonBlankLines}, format);
+  ShowFileTextForm();
 
   doc_.CurrentFileName = path;
   doc_.CurrentFileTitle = title;
   doc_.SaveFormat = format;
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  history_->Clear();
   state_.StartupFileName.clear();
   RefreshSectionBreak();
   RememberTable({path, format});
@@ -163,12 +166,19 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
     // format, so the next Save asks for a file instead of overwriting one.
     if (saveAs) {
       doc_.CurrentFileName.clear();
+      if (saveAs != doc_.SaveFormat) doc_.FileTextForm = TextForm::Bytes;
       doc_.SaveFormat = saveAs;
+      ShowFileTextForm();
     }
     return SaveOutcome::Cancelled;
   }
 
-  if (FileResult r = writeFile_(target->path, SaveTableBytes(target->format, doc_)); !r.ok()) {
+  // A UTF-16 table stays UTF-16 in the format it is bound to only.
+  const TextForm form = target->format == doc_.SaveFormat ? doc_.FileTextForm : TextForm::Bytes;
+  std::string bytes;
+  FileResult r = SaveTableFileBytes(target->format, doc_, form, bytes);
+  if (r.ok()) r = writeFile_(target->path, bytes);
+  if (!r.ok()) {
     ReportFileFailure(this, QStringLiteral("Unable to Save Table"),
                       QStringLiteral("The table could not be saved; the file on disk is as it was."),
                       PathToDisplay(target->path), r.error);
@@ -177,12 +187,15 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
   const auto lost = NotSavedItems(doc_, target->format);
   state_.SettingsNotSaved = !lost.empty();
   doc_.SaveFormat = target->format;
+  doc_.FileTextForm = form;
+  ShowFileTextForm();
   if (target->fromDialog) {
     doc_.CurrentFileName = target->path;
     doc_.CurrentFileTitle = target->title;
   }
   SetCaptionFromTitle();
-  doc_.TableChanged = false;
+  // The history stays: undoing from here changes the table again.
+  history_->MarkSaved();
   RememberTable({target->path, target->format});
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),

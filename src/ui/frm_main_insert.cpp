@@ -14,7 +14,9 @@ namespace mojihyo::ui {
 void frmMain::ConnectInsertMenu() {
   for (const SeriesCommand& command : SeriesCommands()) {
     OnMenuItem(command.name, [this, &command] {
-      InsertSeries(doc_, state_.CurrentCell, SeriesFor(command, seriesTables_), command.upperCase);
+      RecordStep(StepName(command.name, QStringLiteral("Insert ")), StepCovers::Table, [&] {
+        InsertSeries(doc_, state_.CurrentCell, SeriesFor(command, seriesTables_), command.upperCase);
+      });
     });
   }
   OnMenuItem("InsertRepeatedValue", [this] { InsertRepeatedValue_Click(); });
@@ -23,8 +25,11 @@ void frmMain::ConnectInsertMenu() {
 void frmMain::InsertRepeatedValue_Click() {
   frmRepeatedValue dialog(byteText(), this);
   if (Prompts().RunModal(dialog) != QDialog::Accepted) return;
-  InsertRepeated(doc_, state_.CurrentCell, ParseRepetitions(byteText().BytesOfBox(dialog.repetitions())),
-                 byteText().BytesOfBox(dialog.value()));
+  RecordStep(StepName("InsertRepeatedValue", QStringLiteral("Insert ")), StepCovers::Table, [&] {
+    InsertRepeated(doc_, state_.CurrentCell,
+                   ParseRepetitions(byteText().BytesOfBox(dialog.repetitions())),
+                   byteText().BytesOfBox(dialog.value()));
+  });
 }
 
 }  // namespace mojihyo::ui

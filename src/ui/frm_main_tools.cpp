@@ -8,6 +8,7 @@
 #include "ui/frm_relative_search.h"
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
+#include "ui/table_history.h"
 
 #include <QFileInfo>
 
@@ -31,6 +32,10 @@ std::optional<std::pair<MappedFile, QString>> OpenToolFile(QWidget* parent, cons
 }  // namespace
 
 void frmMain::ConnectToolsMenu() {
+  // Every step the history takes, undoes or redoes may change what a decode
+  // reads, the 16-bit entries and break values included, which no
+  // observer hears of.
+  connect(&history(), &TableHistory::changed, this, &frmMain::documentChanged);
   OnMenuItem("ToolsDecode", [this] { ToolsDecode_Click(); });
   OnMenuItem("ToolsRelativeSearch", [this] { ToolsRelativeSearch_Click(); });
 }
@@ -53,17 +58,16 @@ void frmMain::FocusCell(int index) {
   if (index < 0 || index >= kEntryCount) return;
   activateWindow();
   raise();
-  // The reason a window's focus comes back with: the cell becomes the
-  // current one without ending a block range the user is choosing.
-  cell(index)->setFocus(Qt::ActiveWindowFocusReason);
+  // As focus coming back from a menu: the cell becomes the current one
+  // without ending a block range the user is choosing.
+  ShowCellFromCommand(index);
 }
 
 void frmMain::FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base) {
-  // The whole fill is one command: when the undo history comes, this is
-  // where it is recorded as one step (covering the 16-bit entries too).
-  mojihyo::FillTableFromMatch(doc_, alphabet, width, order, base);
-  // Cells tell the grid themselves; the 16-bit entries tell no one.
-  if (width == 2) emit documentChanged();
+  // The whole fill is one step of the history.
+  RecordStep(QStringLiteral("Fill Table"),
+             width == 1 ? StepCovers::Table : StepCovers::TableAndSixteenBitEntries,
+             [&] { mojihyo::FillTableFromMatch(doc_, alphabet, width, order, base); });
 }
 
 }  // namespace mojihyo::ui

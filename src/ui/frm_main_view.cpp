@@ -4,7 +4,7 @@
 
 #include "ui/frm_main.h"
 
-#include "core/hex_notation.h"
+#include "core/grid_rules.h"
 #include "ui/table_cell.h"
 
 #include <QAction>
@@ -41,7 +41,11 @@ void frmMain::ConnectViewMenu() {
   lblOpenReport = new QLabel(this);
   lblOpenReport->setObjectName(QStringLiteral("lblOpenReport"));
   lblOpenReport->setTextFormat(Qt::PlainText);  // it names the file, which may hold "<"
+  lblFileEncoding = new QLabel(this);
+  lblFileEncoding->setObjectName(QStringLiteral("lblFileEncoding"));
+  lblFileEncoding->setAccessibleName(QStringLiteral("File encoding"));
   statusBar()->addWidget(lblEncoding);
+  statusBar()->addWidget(lblFileEncoding);
   statusBar()->addWidget(lblCellBytes);
   statusBar()->addWidget(lblOpenReport, 1);
 }
@@ -64,9 +68,16 @@ void frmMain::ShowAllEntries() {
 
 void frmMain::ShowCellBytes() {
   const int i = state_.CurrentCell;
-  std::string bytes = HexByte(i) + "h:";
-  for (unsigned char c : doc_.EntryText[i]) bytes += " " + HexByte(c);
+  const std::string bytes = CellBytesText(i, doc_.EntryText[i]);
   lblCellBytes->setText(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// Only a UTF-16 file is named: every other table is bytes, shown in the
+// display encoding.
+void frmMain::ShowFileTextForm() {
+  const std::string_view name = TextFormName(doc_.FileTextForm);
+  const QString shown = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  lblFileEncoding->setText(name.empty() ? QString() : "File: " + shown);
 }
 
 void frmMain::ShowOpenReport(const std::string& title, LoadReport report, TableFormat format) {

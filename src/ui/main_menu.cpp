@@ -15,7 +15,7 @@ namespace {
 struct Item {
   std::string name;
   std::string caption;  // "-" for a separator
-  std::string shortcut = "";
+  std::string shortcut = "";  // alternatives separated by "; "
   bool shown = true;
   bool enabled = true;
   bool checkable = false;
@@ -86,6 +86,10 @@ std::vector<Item> Menus() {
               }),
       Submenu("EditMenu", "&Edit",
               {
+                  // The texts name the step; the main window keeps them so.
+                  Disabled(Command("EditUndo", "&Undo", "Ctrl+Z")),
+                  Disabled(Command("EditRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y")),
+                  Sep("EditUndoSeparator"),
                   Hidden(Command("EditBookmarks", "&Bookmarks", "Ctrl+B")),
                   Hidden(Sep("EditSeparator1")),
                   Command("Edit16BitValues", "&16-bit Entries"),
@@ -174,7 +178,8 @@ QAction* MakeAction(QObject* owner, const Item& item) {
     action->setText(QString());
     action->setSeparator(true);
   }
-  if (!item.shortcut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+  if (!item.shortcut.empty())
+    action->setShortcuts(QKeySequence::listFromString(QString::fromStdString(item.shortcut)));
   action->setCheckable(item.checkable);
   action->setVisible(item.shown);
   action->setEnabled(item.enabled);

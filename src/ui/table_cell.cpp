@@ -1,6 +1,8 @@
 #include "ui/table_cell.h"
 
+#include "core/grid_rules.h"
 #include "core/hex_notation.h"
+#include "ui/byte_text.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -38,11 +40,6 @@ void TableCell::AllowLongText() {
   if (maxLength() != std::numeric_limits<int>::max()) setMaxLength(std::numeric_limits<int>::max());
 }
 
-void TableCell::showText(const QString& text) {
-  if (text.size() > maxLength()) AllowLongText();
-  setText(text);
-}
-
 void TableCell::takeFocusReturning() {
   returning_ = true;
   setFocus(Qt::OtherFocusReason);
@@ -56,19 +53,63 @@ void TableCell::setColour(std::uint32_t bgr) {
   setPalette(p);
 }
 
+namespace {
+
+// The start of a long entry, cut where it still decodes cleanly: a
+// character cut in two would show the whole start one byte per character.
+QString Elided(std::string_view bytes, const ByteText& text) {
+  std::string_view start = bytes.substr(0, kEntryPreviewBytes);
+  for (std::size_t cut = 0; cut < 4; ++cut) {
+    const std::string_view shorter = start.substr(0, start.size() - cut);
+    if (DecodesCleanly(shorter, text.encoding())) {
+      start = shorter;
+      break;
+    }
+  }
+  return text.ToDisplay(start) + QChar(0x2026);
+}
+
+}  // namespace
+
+void TableCell::showEntry(std::string_view bytes, const ByteText& text) {
+  elided_ = IsLongEntry(bytes);
+  const QString shown = elided_ ? Elided(bytes, text) : text.ToDisplay(bytes);
+  if (shown.size() > maxLength()) AllowLongText();
+  if (this->text() != shown) setText(shown);
+  setReadOnly(locked_ || elided_);
+}
+
+void TableCell::setLocked(bool locked) {
+  locked_ = locked;
+  setReadOnly(locked_ || elided_);
+}
+
 bool TableCell::IsMenuShortcut(const QKeySequence& keys) const {
   for (const QAction* action : window()->findChildren<QAction*>()) {
-    if (action->isEnabled() && action->isVisible() && action->shortcut() == keys) return true;
+    if (action->isEnabled() && action->isVisible() && action->shortcuts().contains(keys)) return true;
   }
   return false;
+}
+
+bool TableCell::IsUndoKey(const QKeyEvent* e) {
+  const QKeyCombination keys = e->keyCombination();
+  return e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo) ||
+         keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+         keys == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+         keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
 }
 
 bool TableCell::event(QEvent* e) {
   // A line edit claims Ctrl+C, Ctrl+V and friends before any shortcut is
   // looked up. The menus own some of those keys (Ctrl+C inserts the capital
-  // alphabet), so leave the keys the menus use to them.
+  // alphabet), so leave the keys the menus use to them. Undo and redo are
+  // always the document's.
   if (e->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(e);
+    if (IsUndoKey(key)) {
+      e->ignore();
+      return true;
+    }
     if (key->modifiers() & Qt::ControlModifier) {
       QKeySequence keys(key->keyCombination());
       if (IsMenuShortcut(keys)) {
@@ -110,9 +151,20 @@ void TableCell::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TableCell::keyPressEvent(QKeyEvent* e) {
+  // With nothing to undo or redo, the menu item is disabled and the key
+  // comes here: the line edit must not undo its own text behind the
+  // document's back.
+  if (IsUndoKey(e)) {
+    e->accept();
+    return;
+  }
   // A line edit has no use for Up and Down; in the grid they move by a row.
   if (e->modifiers() == Qt::NoModifier && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) {
     emit rowStep(index_, e->key() == Qt::Key_Up ? -1 : 1);
+    return;
+  }
+  if (elided_ && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+    emit longEntryOpened(index_);
     return;
   }
   QLineEdit::keyPressEvent(e);

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace mojihyo {
@@ -104,6 +106,152 @@ TEST_F(FileIo, AReadOnlyFolderGivesItsOwnReason) {
   ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
   EXPECT_EQ(WriteFileReplacing(Path("ro/new.tbl"), "x").error, "Permission denied");
   ::chmod((dir_ / "ro").c_str(), 0755);
+}
+
+}  // namespace
+}  // namespace mojihyo
+
+namespace mojihyo {
+namespace {
+
+// Every rule of a write holds for both ways of keeping the new bytes
+// unnamed until they are complete.
+class FileIoMethods : public FileIo, public ::testing::WithParamInterface<TemporaryFile> {
+protected:
+  FileResult Write(const std::string& path, std::string_view bytes) {
+    return WriteFileReplacingFrom(path, [bytes](ByteSink& sink) {
+      // In small pieces and one large one, as the table writers hand them over.
+      for (std::size_t i = 0; i < bytes.size(); i += 7) sink.Write(bytes.substr(i, 7));
+      sink.Write(std::string(100000, '.'));
+      return FileResult{};
+    }, GetParam());
+  }
+  std::string Read(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(path, bytes).ok()) << path;
+    return bytes;
+  }
+  static std::string Dots() { return std::string(100000, '.'); }
+};
+
+INSTANTIATE_TEST_SUITE_P(, FileIoMethods,
+                         ::testing::Values(TemporaryFile::Unnamed, TemporaryFile::Named),
+                         [](const auto& info) {
+                           return info.param == TemporaryFile::Unnamed ? "Unnamed" : "Named";
+                         });
+
+TEST_P(FileIoMethods, NamesOfEveryLegalLength) {
+  for (std::size_t length : {1u, 200u, 249u, 250u, 254u, 255u}) {
+    const std::string name = std::string(length - 1, 'n') + "x";
+    ASSERT_TRUE(Write(Path(name), "first").ok()) << length;
+    ASSERT_TRUE(Write(Path(name), "second").ok()) << length;
+    EXPECT_EQ(Read(Path(name)), "second" + Dots()) << length;
+    fs::remove(Path(name));
+  }
+  EXPECT_EQ(FilesInDir(), 0u);
+  EXPECT_EQ(Write(Path(std::string(256, 'n')), "x").error, "File name too long");
+  EXPECT_EQ(FilesInDir(), 0u);
+}
+
+TEST_P(FileIoMethods, WritesThroughDanglingAndChainedLinks) {
+  fs::create_directories(dir_ / "sub");
+  struct Case {
+    std::string link, pointsAt, lands;
+  };
+  const Case cases[] = {
+      {"dangling.tbl", "missing.tbl", "missing.tbl"},
+      {"abs.tbl", Path("absolute.tbl"), "absolute.tbl"},
+      {"sub/rel.tbl", "../beside.tbl", "beside.tbl"},
+      {"into.tbl", "sub/inside.tbl", "sub/inside.tbl"},
+      {"chain.tbl", "dangling.tbl", "missing.tbl"},
+  };
+  for (const Case& c : cases) {
+    fs::create_symlink(c.pointsAt, Path(c.link));
+    ASSERT_TRUE(Write(Path(c.link), c.link).ok()) << c.link;
+    EXPECT_TRUE(fs::is_symlink(Path(c.link))) << c.link;
+    EXPECT_EQ(fs::read_symlink(Path(c.link)), c.pointsAt) << c.link;
+    EXPECT_EQ(Read(Path(c.lands)), c.link + Dots()) << c.link;
+  }
+  // A link into a missing folder, and links that go round in a circle.
+  fs::create_symlink("nowhere/x.tbl", Path("lost.tbl"));
+  EXPECT_EQ(Write(Path("lost.tbl"), "x").error, "No such file or directory");
+  fs::create_symlink("loop2.tbl", Path("loop1.tbl"));
+  fs::create_symlink("loop1.tbl", Path("loop2.tbl"));
+  EXPECT_EQ(Write(Path("loop1.tbl"), "x").error, "Too many levels of symbolic links");
+  // Nothing was written beside the links.
+  EXPECT_EQ(FilesInDir(), 11u);
+}
+
+TEST_P(FileIoMethods, AFailingWriterLeavesTheOldFile) {
+  ASSERT_TRUE(Write(Path("t.tab"), "old").ok());
+  const FileResult r = WriteFileReplacingFrom(Path("t.tab"), [](ByteSink& sink) {
+    sink.Write(std::string(300000, 'n'));
+    return FileResult{"the writer gave up"};
+  }, GetParam());
+  EXPECT_EQ(r.error, "the writer gave up");
+  EXPECT_EQ(Read(Path("t.tab")), "old" + Dots());
+  EXPECT_EQ(FilesInDir(), 1u);
+}
+
+// A child process writes `chunks` megabytes to `target`. It tells the
+// parent through a pipe when `stopAfter` of them are written and then waits
+// for ever, so the parent can kill it in the middle of the write.
+pid_t StartWriter(const std::string& target, int chunks, int stopAfter, int& ready) {
+  int fds[2];
+  if (::pipe(fds) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(fds[0]);
+    const FileResult r = WriteFileReplacingFrom(target, [&](ByteSink& sink) {
+      const std::string megabyte(1 << 20, 'n');
+      for (int i = 0; i < chunks; ++i) {
+        if (i == stopAfter) {
+          (void)!::write(fds[1], "!", 1);
+          for (;;) ::pause();
+        }
+        sink.Write(megabyte);
+      }
+      return FileResult{};
+    });
+    ::_exit(r.ok() ? 0 : 1);
+  }
+  ::close(fds[1]);
+  ready = fds[0];
+  return pid;
+}
+
+TEST_F(FileIo, AKilledWriteLeavesNothingBehind) {
+  const std::string target = Path("out.tab");
+  ASSERT_TRUE(WriteFileReplacing(target, "old table").ok());
+  for (int stopAfter : {0, 1, 40}) {
+    int ready = -1;
+    const pid_t pid = StartWriter(target, 64, stopAfter, ready);
+    ASSERT_GT(pid, 0);
+    char c = 0;
+    ASSERT_EQ(::read(ready, &c, 1), 1) << "the writer never reached the middle of its write";
+    ::close(ready);
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(FilesInDir(), 1u) << "killed after " << stopAfter << " MB";
+    std::string back;
+    ASSERT_TRUE(ReadFileBytes(target, back).ok());
+    EXPECT_EQ(back, "old table");
+  }
+  // Left to finish, the same write replaces the file whole.
+  int ready = -1;
+  const pid_t pid = StartWriter(target, 64, -1, ready);
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ::close(ready);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::string back;
+  ASSERT_TRUE(ReadFileBytes(target, back).ok());
+  EXPECT_EQ(back, std::string(64 << 20, 'n'));
+  EXPECT_EQ(FilesInDir(), 1u);
 }
 
 }  // namespace

@@ -5,10 +5,26 @@
 namespace mojihyo {
 namespace {
 
+TEST(CellBytesText, ShowsEveryByteOfAnEntryButALongOne) {
+  EXPECT_EQ(CellBytesText(0x41, ""), "41h:");
+  EXPECT_EQ(CellBytesText(0x41, "\xA4\xA2z"), "41h: A4 A2 7A");
+  std::string longest(kLongEntryBytes, 'x');
+  EXPECT_EQ(CellBytesText(0, longest).size(), 4 + 3 * kLongEntryBytes);
+  longest += "y";
+  std::string start = "00h:";
+  for (std::size_t i = 0; i < kEntryPreviewBytes; ++i) start += " 78";
+  EXPECT_EQ(CellBytesText(0, longest), start + " ... (4097 bytes)");
+}
+
 TEST(CellToolTip, ShowsHexDecimalAndText) {
   EXPECT_EQ(CellToolTip(10, ""), "0Ah (10) --- Value: ");
   EXPECT_EQ(CellToolTip(255, "end"), "FFh (255) --- Value: end");
   EXPECT_EQ(CellToolTip("4a", 74, "x"), "4ah (74) --- Value: x");
+  // Up to the long-entry length the whole text, beyond it the length.
+  EXPECT_EQ(CellToolTip(1, std::string(kLongEntryBytes, 'x')),
+            "01h (1) --- Value: " + std::string(kLongEntryBytes, 'x'));
+  EXPECT_EQ(CellToolTip(1, std::string(kLongEntryBytes + 1, 'x')),
+            "01h (1) --- Value: (4097 bytes; Enter opens it)");
 }
 
 TEST(PreviewRange, ColoursFromTheAnchorsNeighbourToTheHoveredCell) {

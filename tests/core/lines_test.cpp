@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,44 @@ TEST(JoinLines, EndsEveryLineWithCrLf) {
   EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(JoinLines({}), "");
   EXPECT_EQ(JoinLines({""}), "\r\n");
+}
+
+// Random bytes heavy in line ends, some long enough for several batches.
+std::string RandomFile(std::mt19937& rng) {
+  const char pieces[] = {'a', '\r', '\n', '\xEF', '\xBB', '\xBF', '\0'};
+  std::string bytes(rng() % 3 == 0 ? 30000 : rng() % 40, ' ');
+  for (char& c : bytes) c = pieces[rng() % sizeof pieces];
+  if (rng() % 4 == 0) bytes.insert(0, kUtf8Bom);
+  return bytes;
+}
+
+TEST(ForEachLineBatch, GivesTheLinesSplitLinesGivesInBatches) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 100; ++round) {
+    const std::string bytes = RandomFile(rng);
+    std::vector<std::string_view> batched;
+    int batches = 0;
+    ForEachLineBatch(bytes, [&](std::span<const std::string_view> lines) {
+      EXPECT_FALSE(lines.empty());
+      batched.insert(batched.end(), lines.begin(), lines.end());
+      ++batches;
+    });
+    const auto whole = SplitLines(bytes);
+    EXPECT_EQ(batched, whole) << "round " << round;
+    EXPECT_EQ(batches, static_cast<int>((whole.size() + 4095) / 4096));
+  }
+}
+
+TEST(LineSink, WritesTheBytesJoinLinesMakes) {
+  const LineList lines{"a", "", std::string_view("\0\xFF", 2), "0400=Cecil"};
+  std::string bytes;
+  StringSink sink(bytes);
+  LineSink out(sink);
+  out.reserve(3, 12);
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) out.push_back(lines[i]);
+  out.push_back_joined({"04", "00", "=", "Cecil"});
+  out.append(LineList{"x", "y"});
+  EXPECT_EQ(bytes, JoinLines(lines) + JoinLines({"x", "y"}));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ void PrintTo(const Row& r, std::ostream* os) {
 void Walk(const QList<QAction*>& actions, int depth, std::vector<Row>& rows) {
   for (QAction* a : actions) {
     rows.push_back({depth, a->objectName(), a->isSeparator() ? "-" : a->text(),
-                    a->shortcut().toString(), a->isVisible(), a->isEnabled(), a->isCheckable()});
+                    QKeySequence::listToString(a->shortcuts()), a->isVisible(), a->isEnabled(), a->isCheckable()});
     if (a->menu()) Walk(a->menu()->actions(), depth + 1, rows);
   }
 }
@@ -67,6 +67,9 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
       {1, "FileSeparator2", "-", ""},
       {1, "ExitProgram", "&Quit MoJiHyo", "Ctrl+Q"},
       {0, "EditMenu", "&Edit", ""},
+      {1, "EditUndo", "&Undo", "Ctrl+Z", true, false},
+      {1, "EditRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y", true, false},
+      {1, "EditUndoSeparator", "-", ""},
       {1, "EditBookmarks", "&Bookmarks", "Ctrl+B", false},
       {1, "EditSeparator1", "-", "", false},
       {1, "Edit16BitValues", "&16-bit Entries", ""},

@@ -114,12 +114,17 @@ TEST_F(ToolsTest, EveryTableChangeDecodesAgainAfterAPause) {
   Type(0x01, "y");
   EXPECT_EQ(view->rowText(0), "[$41][$42][$01]") << "not before the pause";
   EXPECT_TRUE(AfterThePause([&] { return view->rowText(0) == "x[$42]y"; })) << view->rowText(0).toStdString();
-  // The break values count too, though no observer hears of them: their
-  // dialog says when it closes.
-  Doc().LineBreakValue1 = "42h";
+  // The break values count too, though no observer hears of them: the
+  // step their dialog records says so, and so does its undo.
+  prompter->play["frmNewLineValues"] = [](QDialog& d) {
+    QTest::keyClicks(d.findChild<QLineEdit*>("NewLineValue1"), "42h");
+    QTest::mouseClick(d.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  };
   window->findChild<QAction*>("EditNewLine")->trigger();
   EXPECT_TRUE(AfterThePause([&] { return view->rowText(0) == QString::fromUtf8("x\xE2\x86\xB5y"); }))
       << view->rowText(0).toStdString();
+  window->findChild<QAction*>("EditUndo")->trigger();
+  EXPECT_TRUE(AfterThePause([&] { return view->rowText(0) == "x[$42]y"; })) << view->rowText(0).toStdString();
 }
 
 TEST_F(ToolsTest, TextIsShownInTheMainWindowsDisplayEncoding) {
@@ -227,6 +232,13 @@ TEST_F(ToolsTest, RelativeSearchListsMatchesWithTheirPreviewAndFillsTheCells) {
   EXPECT_EQ(Cell(0x29)->text(), "z");
   EXPECT_TRUE(Doc().TableChanged);
   EXPECT_EQ(w->findChild<QLabel*>("lblStatus")->text(), "Filled the cells with a-z from 0x10.");
+  // The whole fill is one step.
+  auto* undo = window->findChild<QAction*>("EditUndo");
+  EXPECT_EQ(undo->text(), "&Undo Fill Table");
+  undo->trigger();
+  EXPECT_EQ(Cell(0x10)->text(), "");
+  EXPECT_EQ(Cell(0x29)->text(), "");
+  EXPECT_FALSE(Doc().TableChanged);
 }
 
 TEST_F(ToolsTest, RelativeSearchOfKanaInTwoByteValuesFillsSixteenBitEntries) {
@@ -252,6 +264,8 @@ TEST_F(ToolsTest, RelativeSearchOfKanaInTwoByteValuesFillsSixteenBitEntries) {
   ASSERT_EQ(Doc().SixteenBitEntries.size(), 46u);
   EXPECT_EQ(Doc().SixteenBitEntries[0], "0001=\xA4\xA2");
   EXPECT_EQ(Doc().SixteenBitEntries[45], "2D01=\xA4\xF3");
+  window->findChild<QAction*>("EditUndo")->trigger();
+  EXPECT_EQ(Doc().SixteenBitEntries.size(), 0u) << "one step, the 16-bit entries with it";
 }
 
 TEST_F(ToolsTest, RelativeSearchSaysWhatIsWrongWithAWord) {
