@@ -9,7 +9,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "MoJiHyo edits font tables: the character tables that map a game's text
 bytes to characters. It reads and writes Thingy and Hexposure tables (.tbl)
 and its own MoJiHyo tables (.tab), handling every table as bytes, and comes
-with mojihyo-convert to convert tables from the command line.")
+with mojihyo-convert to convert tables and mojihyo-check to check them from
+the command line.")
 # The package stages its files through DESTDIR, so the install step knows it
 # is not installing for real and leaves the desktop's caches to dpkg's
 # triggers. With DESTDIR, CPack installs for CPACK_INSTALL_PREFIX.

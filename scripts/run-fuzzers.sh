@@ -6,7 +6,7 @@ set -euo pipefail
 build=${1:-build-fuzz}
 seconds=${2:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
-for target in thingy hexposure mojihyo padhex tfs text_form; do
+for target in thingy hexposure mojihyo padhex tfs text_form check; do
   work="$root/fuzz-work/$target"
   mkdir -p "$work/corpus"
   cp -n "$root/fuzz/corpus/$target/"* "$work/corpus/" 2>/dev/null || true

@@ -13,10 +13,25 @@ std::string MakeEntryLine(std::string_view number, std::string_view value) {
   return line;
 }
 
-std::string_view EntryLineNumber(std::string_view line) { return line.substr(0, 4); }
+bool IsSixteenBitRow(std::string_view line) { return line.size() >= 5 && line[4] == '='; }
+
+namespace {
+// Where a line's value starts: after its fifth character, or after the
+// first "=" of a longer key.
+std::size_t ValueStart(std::string_view line) {
+  if (line.size() < 5 || IsSixteenBitRow(line)) return 5;
+  const std::size_t eq = line.find('=');
+  return eq == std::string_view::npos ? 5 : eq + 1;
+}
+}  // namespace
+
+std::string_view EntryLineNumber(std::string_view line) {
+  return line.substr(0, ValueStart(line) - 1);
+}
 
 std::string_view EntryLineValue(std::string_view line) {
-  return line.size() > 5 ? line.substr(5) : std::string_view();
+  const std::size_t at = ValueStart(line);
+  return line.size() > at ? line.substr(at) : std::string_view();
 }
 
 std::string EntryNumberText(std::string_view typed) { return PadHex(typed, 4); }

@@ -15,10 +15,16 @@ namespace mojihyo {
 // number (four hex digits) + "=" + value.
 std::string MakeEntryLine(std::string_view number, std::string_view value);
 
-// The first four characters of a line.
+// Whether a line is a 16-bit entry as the older table formats hold it: its
+// fifth character is "=".
+bool IsSixteenBitRow(std::string_view line);
+
+// The number of a line: its first four characters. A TFS table's list also
+// holds longer keys ("123456=x"); for a line whose fifth character is not
+// "=", everything before its first "=".
 std::string_view EntryLineNumber(std::string_view line);
 
-// Everything from the sixth character on; empty for a shorter line.
+// Everything after the number and its "="; empty when there is none.
 std::string_view EntryLineValue(std::string_view line);
 
 // The four-digit form of a typed entry number ("400h" -> "0400").

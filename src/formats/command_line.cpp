@@ -7,6 +7,7 @@ std::optional<StartupTable> ParseCommandLine(std::string_view text) {
   if (text.starts_with("T ")) return StartupTable{TableFormat::Thingy, std::string(text.substr(2))};
   if (text.starts_with("H "))
     return StartupTable{TableFormat::Hexposure, std::string(text.substr(2))};
+  if (text.starts_with("S ")) return StartupTable{TableFormat::Tfs, std::string(text.substr(2))};
   return StartupTable{TableFormat::MoJiHyo, std::string(text)};
 }
 

@@ -16,9 +16,10 @@ struct StartupTable {
 };
 
 // Reads the whole argument text: "T " and a path is a Thingy table, "H " and
-// a path a Hexposure table (both case-sensitive, one space), anything else
-// the path of a MoJiHyo table. Empty text asks for nothing. The path is
-// used as it stands: no quotes are removed and nothing is trimmed.
+// a path a Hexposure table, "S " and a path a TFS table (all case-sensitive,
+// one space), anything else the path of a MoJiHyo table. Empty text asks for
+// nothing. The path is used as it stands: no quotes are removed and nothing
+// is trimmed.
 std::optional<StartupTable> ParseCommandLine(std::string_view text);
 
 // The editor's own options, before the toolkit sees the arguments: --help

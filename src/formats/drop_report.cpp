@@ -202,7 +202,9 @@ DropReport TfsDrops(const TfsDocument& doc, TableFormat target) {
   }
   const bool hexposure = target == TableFormat::Hexposure;
   if (!hexposure) {
-    for (std::size_t line : f.rows) fate[line] = kKept;
+    // Only two-byte keys are 16-bit entries there.
+    for (std::size_t line : f.rows)
+      if (doc.keyWidth(line) == 2) fate[line] = kKept;
   }
   for (const auto* breaks : {&f.newlines, &f.endTokens}) {
     for (std::size_t k = 0; k < breaks->size(); ++k) {

@@ -1,5 +1,7 @@
 #include "formats/not_saved_report.h"
 
+#include "formats/tfs_losses.h"
+#include "tfs/tfs_table.h"
 
 namespace mojihyo {
 
@@ -42,6 +44,12 @@ std::vector<std::string> NotSavedItems(const FontTable& table, TableFormat forma
   std::vector<std::string> items;
   for (const ReportItem& item : kReportItems) {
     if ((item.lostBy & Bit(format)) && item.present(table)) items.emplace_back(item.text);
+  }
+  // What of a TFS file has no field at all, counted by kind of line.
+  if (table.Tfs && format != TableFormat::Tfs) {
+    const TfsDocument doc = SavedTfsDocument(table);
+    for (const LineCount& c : TfsSaveLosses(doc, table.CurrentLogicalTable, format))
+      items.push_back(CountText(c));
   }
   return items;
 }

@@ -24,18 +24,30 @@ public:
 
 OpenResult OutOfMemory() { return {std::string(kOutOfMemory), true}; }
 
-OpenResult Open(TableFormat format, std::string&& bytes, FontTable& table, TableFormat reportFor) {
+OpenResult Open(TableFormat format, std::string&& bytes, FontTable& table,
+                std::optional<TableFormat> reportFor, const FormatCheck& check = {}) {
   const TextForm form = DetectTextForm(bytes);
   if (IsUtf16(form)) {
     std::string utf8;
     if (FileResult r = DecodeUtf16(bytes, form, utf8); !r.ok()) return {r.error};
     bytes = std::move(utf8);
   }
+  if (check) {
+    const std::optional<TableFormat> chosen = check(bytes);
+    if (!chosen) {
+      OpenResult stopped;
+      stopped.cancelled = true;
+      return stopped;
+    }
+    format = *chosen;
+  }
   FontTable loaded;
   WrittenNumbers numbers;
   loaded.Observer = &numbers;
   OpenResult result;
-  result.dropped = LoadOwnedTableReporting(format, std::move(bytes), loaded, reportFor);
+  result.format = format;
+  result.dropped =
+      LoadOwnedTableReporting(format, std::move(bytes), loaded, reportFor.value_or(format));
   loaded.FileTextForm = form;
   loaded.Observer = nullptr;
   TakeTableContent(table, std::move(loaded), numbers.numbers);
@@ -46,11 +58,16 @@ OpenResult Open(TableFormat format, std::string&& bytes, FontTable& table, Table
 
 OpenResult OpenTableFile(TableFormat format, const std::string& path, FontTable& table,
                          const FileReader& read, std::optional<TableFormat> reportFor) {
+  return OpenTableFile(format, path, table, OpenOptions{read, reportFor, {}});
+}
+
+OpenResult OpenTableFile(TableFormat format, const std::string& path, FontTable& table,
+                         const OpenOptions& options) {
   try {
     std::string bytes;
-    if (FileResult r = read ? read(path, bytes) : ReadFileBytes(path, bytes); !r.ok())
+    if (FileResult r = options.read ? options.read(path, bytes) : ReadFileBytes(path, bytes); !r.ok())
       return {r.error};
-    return Open(format, std::move(bytes), table, reportFor.value_or(format));
+    return Open(format, std::move(bytes), table, options.reportFor, options.check);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   } catch (const std::length_error&) {
@@ -61,7 +78,7 @@ OpenResult OpenTableFile(TableFormat format, const std::string& path, FontTable&
 OpenResult OpenTableText(TableFormat format, std::string&& bytes, FontTable& table,
                          std::optional<TableFormat> reportFor) {
   try {
-    return Open(format, std::move(bytes), table, reportFor.value_or(format));
+    return Open(format, std::move(bytes), table, reportFor);
   } catch (const std::bad_alloc&) {
     return OutOfMemory();
   } catch (const std::length_error&) {

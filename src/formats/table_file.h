@@ -24,6 +24,10 @@ struct OpenResult {
   // The file's lines a save will not keep (in the format it was read in,
   // unless another was asked about).
   DropReport dropped = {};
+  // The format the file was read in.
+  TableFormat format = TableFormat::Thingy;
+  // The check (see OpenOptions) stopped the open; the table is as it was.
+  bool cancelled = false;
   bool ok() const { return error.empty(); }
 };
 
@@ -40,6 +44,18 @@ using FileReader = std::function<FileResult(const std::string& path, std::string
 OpenResult OpenTableFile(TableFormat format, const std::string& path, FontTable& table,
                          const FileReader& read = {},
                          std::optional<TableFormat> reportFor = std::nullopt);
+
+// Asked with the file's text (UTF-16 already read as UTF-8) before the table
+// is read: the format to read it in, or nothing to stop there.
+using FormatCheck = std::function<std::optional<TableFormat>(std::string_view text)>;
+
+struct OpenOptions {
+  FileReader read;
+  std::optional<TableFormat> reportFor;
+  FormatCheck check;
+};
+OpenResult OpenTableFile(TableFormat format, const std::string& path, FontTable& table,
+                         const OpenOptions& options);
 
 // The same for bytes already read (standard input).
 OpenResult OpenTableText(TableFormat format, std::string&& bytes, FontTable& table,

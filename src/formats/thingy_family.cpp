@@ -5,6 +5,7 @@
 #include "formats/mojihyo_table.h"
 
 #include "core/hex_notation.h"
+#include "entries16/entry_line.h"
 #include "formats/line_rules.h"
 #include "formats/thingy_table.h"
 
@@ -119,7 +120,14 @@ void Write(const FontTable& t, Dialect dialect, Out& out) {
   if (own) WriteMarkedValue("\\=", t.SectionBreakValue, out);
   WriteMarkedValue("!", t.DakutenValue, out);
   WriteMarkedValue("@", t.HandakutenValue, out);
-  out.append(t.SixteenBitEntries);
+  if (!t.Tfs) {
+    out.append(t.SixteenBitEntries);
+  } else {
+    // A TFS table's list also shows keys of three bytes and more, which this
+    // format cannot hold (the not-saved report counts them).
+    for (std::string_view row : t.SixteenBitEntries)
+      if (IsSixteenBitRow(row)) out.push_back(row);
+  }
   WriteEntryLines(t, out);
   if (own) {
     for (int i = 0; i < kEntryCount; ++i) {

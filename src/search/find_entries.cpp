@@ -1,8 +1,10 @@
 #include "search/find_entries.h"
 
 #include "entries16/entry_line.h"
+#include "tfs/tfs_codes.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace mojihyo {
 
@@ -59,6 +61,11 @@ SearchScope TableSearchScope(const FontTable& table) {
             [&table](std::size_t i) -> std::string_view { return table.EntryText[static_cast<int>(i)]; });
   scope.Add(EntryKind::SixteenBit, table.SixteenBitEntries.size(),
             [&table](std::size_t i) { return EntryLineValue(table.SixteenBitEntries[i]); });
+  if (table.Tfs) {
+    auto codes = std::make_shared<const std::vector<std::string>>(TableCodes(table));
+    scope.Add(EntryKind::Code, codes->size(),
+              [codes](std::size_t i) -> std::string_view { return (*codes)[i]; });
+  }
   return scope;
 }
 

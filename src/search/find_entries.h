@@ -15,8 +15,9 @@
 
 namespace mojihyo {
 
-// The kinds of entries a search goes through, in the order it goes.
-enum class EntryKind { OneByte, SixteenBit };
+// The kinds of entries a search goes through, in the order it goes: the
+// codes are a TFS table's end tokens, newlines, control codes and switches.
+enum class EntryKind { OneByte, SixteenBit, Code };
 
 // One entry: its kind and its index among the entries of that kind (the
 // entry number of a one-byte entry, the row of a 16-bit one).
@@ -62,8 +63,9 @@ private:
 };
 
 // The texts of the 256 one-byte entries, then the values of the 16-bit
-// entries in list order. It holds the list sizes of the moment: a search
-// makes its scope afresh.
+// entries in list order (a TFS table's longer keys among them), then a TFS
+// table's code lines. It holds the list sizes of the moment: a search makes
+// its scope afresh.
 SearchScope TableSearchScope(const FontTable& table);
 
 // How the bytes of a text split into characters. A part match counts only

@@ -278,9 +278,22 @@ void TfsDocument::Apply(const TfsEdits& edits) {
     const std::uint32_t start = Store(bytes);
     added.push_back(Parsed(start, static_cast<std::uint32_t>(bytes.size()), dominant));
   }
+  // Inserts, by the line they go before.
+  std::vector<std::pair<std::size_t, Record>> inserted;
+  inserted.reserve(edits.inserts.size());
+  for (const TfsEdits::Insert& in : edits.inserts) {
+    const std::uint32_t start = Store(in.bytes);
+    inserted.emplace_back(std::min(in.before, lines_.size()),
+                          Parsed(start, static_cast<std::uint32_t>(in.bytes.size()), dominant));
+  }
+  std::stable_sort(inserted.begin(), inserted.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<Record> lines;
-  lines.reserve(lines_.size() - edits.removals.size() + added.size());
+  lines.reserve(lines_.size() - edits.removals.size() + added.size() + inserted.size());
+  std::size_t next = 0;  // the first insert not placed yet
   for (std::size_t i = 0; i <= lines_.size(); ++i) {
+    for (; next < inserted.size() && inserted[next].first == i; ++next)
+      lines.push_back(inserted[next].second);
     if (i == at) lines.insert(lines.end(), added.begin(), added.end());
     if (i < lines_.size() && !removed[i]) lines.push_back(lines_[i]);
   }

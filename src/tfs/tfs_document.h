@@ -34,11 +34,18 @@ struct TfsEdits {
     std::size_t line;
     std::string bytes;  // the line's new bytes; its end stays
   };
+  struct Insert {
+    std::size_t before;  // the line it goes before (lineCount(): the end)
+    std::string bytes;
+  };
   std::vector<Rewrite> rewrites;
   std::vector<std::size_t> removals;
   std::vector<std::string> appends;  // new lines at the end of `table`
+  std::vector<Insert> inserts;       // new lines at given places, in order
   std::size_t table = 0;
-  bool empty() const { return rewrites.empty() && removals.empty() && appends.empty(); }
+  bool empty() const {
+    return rewrites.empty() && removals.empty() && appends.empty() && inserts.empty();
+  }
 };
 
 class TfsDocument {

@@ -27,11 +27,16 @@ bool AllHex(std::string_view s) {
   return !s.empty();
 }
 
-// The key of a line as written when that is `digits` hex digits, else its
-// bytes in upper-case hex.
-std::string KeyAsHex(const TfsDocument& doc, std::size_t line, std::size_t digits) {
+// Whether a line's key is spelled as two hex digits a byte.
+bool SpelledInWholeHex(const TfsDocument& doc, std::size_t line) {
   const std::string_view spelling = doc.keySpelling(line);
-  if (spelling.size() == digits && AllHex(spelling)) return std::string(spelling);
+  return spelling.size() == 2 * doc.keyWidth(line) && AllHex(spelling);
+}
+
+// The key of a line as written when that is two hex digits a byte, else its
+// bytes in upper-case hex.
+std::string KeyAsHex(const TfsDocument& doc, std::size_t line) {
+  if (SpelledInWholeHex(doc, line)) return std::string(doc.keySpelling(line));
   return HexSpelling(doc.key(line).bytes);
 }
 
@@ -75,9 +80,8 @@ void LoadFields(FontTable& t, std::size_t index) {
   t.SixteenBitEntries.reserve(f.rows.size(), bytes + 4 * f.rows.size());
   for (std::size_t line : f.rows) {
     const std::string_view spelling = doc.keySpelling(line);
-    if (spelling.size() == 4) {
-      // Only hex digits spell a two-byte key in four characters, and the
-      // line holds the key, "=" and the text in one piece.
+    if (SpelledInWholeHex(doc, line)) {
+      // The line holds the key, "=" and the text in one piece.
       const std::string_view whole = doc.line(line);
       t.SixteenBitEntries.push_back(
           whole.substr(static_cast<std::size_t>(spelling.data() - whole.data())));
@@ -238,14 +242,14 @@ int OneByteKey(const TfsDocument& doc, std::size_t line) {
 }
 
 std::string RowOf(const TfsDocument& doc, std::size_t line) {
-  std::string row = KeyAsHex(doc, line, 4);
+  std::string row = KeyAsHex(doc, line);
   row.push_back('=');
   row.append(doc.text(line));
   return row;
 }
 
 std::string BreakValueOf(const TfsDocument& doc, std::size_t line) {
-  return KeyAsHex(doc, line, 2) + "h";
+  return KeyAsHex(doc, line) + "h";
 }
 
 TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable) {
@@ -262,7 +266,7 @@ TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable) {
         auto& first = f.firstEntry[static_cast<std::size_t>(key)];
         if (first == kNoTfsLine) first = i;
         f.entries.push_back(i);
-      } else if (width == 2) {
+      } else if (width >= 2 && width <= kLongestRowKey) {
         f.rows.push_back(i);
       }
     } else if ((kind == TfsLineKind::EndToken || kind == TfsLineKind::Newline) &&
@@ -272,6 +276,11 @@ TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable) {
     }
   }
   return f;
+}
+
+void ShowLogicalTable(FontTable& table, std::size_t index) {
+  if (!table.Tfs || index >= table.Tfs->tables().size()) return;
+  LoadFields(table, index);
 }
 
 void ReadTfsTable(std::string bytes, FontTable& table) {

@@ -2,8 +2,9 @@
 
 // A TFS file behind the fields every format shares. The fields show one
 // logical table of the document: its one-byte entries are the 256 entries,
-// its two-byte entries the 16-bit entries, its first two one-byte end
-// tokens and newline entries the String Break and Line Break values.
+// its entries of two to eight bytes the 16-bit entries (the other formats
+// keep only the two-byte ones), its first two one-byte end tokens and
+// newline entries the String Break and Line Break values.
 // Everything else stays in the document, so a TFS file read and written
 // through a FontTable loses nothing.
 
@@ -20,12 +21,15 @@ namespace mojihyo {
 
 inline constexpr std::size_t kNoTfsLine = static_cast<std::size_t>(-1);
 
+// The longest key the 16-bit entry list shows, in bytes.
+inline constexpr std::size_t kLongestRowKey = 8;
+
 // The lines of one logical table that the fields show.
 struct TfsFieldLines {
   // One-byte normal entries: the first line of each key, and every line.
   std::array<std::size_t, kEntryCount> firstEntry;
   std::vector<std::size_t> entries;
-  std::vector<std::size_t> rows;       // two-byte normal entries, in file order
+  std::vector<std::size_t> rows;       // normal entries of 2-8 bytes, in file order
   std::vector<std::size_t> newlines;   // the first two one-byte newline entries
   std::vector<std::size_t> endTokens;  // the first two one-byte end tokens
 };
@@ -33,8 +37,9 @@ TfsFieldLines FieldLinesOf(const TfsDocument& doc, std::size_t logicalTable);
 
 // The one-byte key of a line (0-255), or -1 when its key is not one byte.
 int OneByteKey(const TfsDocument& doc, std::size_t line);
-// A two-byte normal entry as a 16-bit entry line: the key as spelled when
-// that is four hex digits, else as four upper-case ones; "=" and the text.
+// A normal entry of two to eight bytes as a 16-bit entry line: the key as
+// spelled when that is two hex digits a byte, else in upper-case hex; "="
+// and the text.
 std::string RowOf(const TfsDocument& doc, std::size_t line);
 // An end token's or newline's key as a break value ("0Dh").
 std::string BreakValueOf(const TfsDocument& doc, std::size_t line);
@@ -46,6 +51,10 @@ void ReadTfsTable(std::string bytes, FontTable& table);
 // Keeps what the fields show of the current logical table in the document,
 // then shows logical table `index` in the fields.
 void SwitchLogicalTable(FontTable& table, std::size_t index);
+
+// Fills the fields from logical table `index` of the document as it stands,
+// without keeping what they showed: for when the document itself changed.
+void ShowLogicalTable(FontTable& table, std::size_t index);
 
 // The changes that bring logical table `logicalTable` of `doc` up to date
 // with the fields, touching only what differs: a changed entry rewrites its

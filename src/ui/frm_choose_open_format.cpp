@@ -20,12 +20,18 @@ frmChooseOpenFormat::frmChooseOpenFormat(const QString& fileName,
   const auto buttons = AddFormatButtons(this, layout, choice_,
                                         {{"btnThingyTBL", "Thingy TBL", TableFormat::Thingy},
                                          {"btnHexposureTBL", "Hexposure TBL", TableFormat::Hexposure},
+                                         {"btnTfsTBL", "TFS TBL", TableFormat::Tfs},
                                          {"btnCancel", "Cancel", std::nullopt}});
   btnThingyTBL = buttons[0];
   btnHexposureTBL = buttons[1];
-  btnCancel = buttons[2];
-  // Enter picks the format chosen last time, or Thingy the first time.
-  (lastChoice == TableFormat::Hexposure ? btnHexposureTBL : btnThingyTBL)->setDefault(true);
+  btnTfsTBL = buttons[2];
+  btnCancel = buttons[3];
+  // Enter picks the format chosen last time; the first time, TFS, which
+  // keeps every line of the file.
+  QPushButton* byDefault = btnTfsTBL;
+  if (lastChoice == TableFormat::Thingy) byDefault = btnThingyTBL;
+  if (lastChoice == TableFormat::Hexposure) byDefault = btnHexposureTBL;
+  byDefault->setDefault(true);
 }
 
 }  // namespace mojihyo::ui

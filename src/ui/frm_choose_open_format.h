@@ -12,8 +12,8 @@ class QPushButton;
 namespace mojihyo::ui {
 
 // Asks which format a table is in when its name does not tell: a .tbl file
-// dropped on the window may be a Thingy or a Hexposure table. The format
-// chosen last time is the default button.
+// dropped on the window may be a Thingy, a Hexposure or a TFS table. The
+// format chosen last time is the default button.
 class frmChooseOpenFormat : public QDialog {
   Q_OBJECT
 
@@ -28,6 +28,7 @@ private:
   QLabel* Label1;
   QPushButton* btnThingyTBL;
   QPushButton* btnHexposureTBL;
+  QPushButton* btnTfsTBL;
   QPushButton* btnCancel;
 };
 

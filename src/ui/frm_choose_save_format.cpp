@@ -18,11 +18,13 @@ frmChooseSaveFormat::frmChooseSaveFormat(QWidget* parent) : QDialog(parent) {
                                         {{"btnThingyTBL", "Thingy TBL", TableFormat::Thingy},
                                          {"btnHexposureTBL", "Hexposure TBL", TableFormat::Hexposure},
                                          {"btnMoJiHyoTAB", "MoJiHyo TAB", TableFormat::MoJiHyo},
+                                         {"btnTfsTBL", "TFS TBL", TableFormat::Tfs},
                                          {"btnCancel", "Cancel", std::nullopt}});
   btnThingyTBL = buttons[0];
   btnHexposureTBL = buttons[1];
   btnMoJiHyoTAB = buttons[2];
-  btnCancel = buttons[3];
+  btnTfsTBL = buttons[3];
+  btnCancel = buttons[4];
   btnThingyTBL->setFocus();
 }
 

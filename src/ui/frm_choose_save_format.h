@@ -27,6 +27,7 @@ private:
   QPushButton* btnThingyTBL;
   QPushButton* btnHexposureTBL;
   QPushButton* btnMoJiHyoTAB;
+  QPushButton* btnTfsTBL;
   QPushButton* btnCancel;
 };
 

@@ -131,10 +131,12 @@ void frmMain::ConnectMenus() {
   OnMenuItem("OpenThingyTable", [this] { OpenThingyTable_Click(); });
   OnMenuItem("OpenHexposureTable", [this] { OpenHexposureTable_Click(); });
   OnMenuItem("OpenMoJiHyoTable", [this] { OpenMoJiHyoTable_Click(); });
+  OnMenuItem("OpenTfsTable", [this] { OpenTfsTable_Click(); });
   OnMenuItem("SaveTable", [this] { SaveTable_Click(); });
   OnMenuItem("SaveThingyTable", [this] { SaveThingyTable_Click(); });
   OnMenuItem("SaveHexposureTable", [this] { SaveHexposureTable_Click(); });
   OnMenuItem("SaveMoJiHyoTable", [this] { SaveMoJiHyoTable_Click(); });
+  OnMenuItem("SaveTfsTable", [this] { SaveTfsTable_Click(); });
   OnMenuItem("ExitProgram", [this] { close(); });
   ConnectEditMenu();
   ConnectFindMenu();
@@ -143,6 +145,8 @@ void frmMain::ConnectMenus() {
   ConnectInsertMenu();
   ConnectToolsMenu();
   ConnectRecentMenu();
+  ConnectTfs();
+  ConnectCheckTable();
   OnMenuItem("AboutProgram", [this] { AboutProgram_Click(); });
   OnMenuItem("ReverseOrder", [this](bool checked) { doc_.ReverseOrder = checked; });
   OnMenuItem("OmitSymbols", [this](bool checked) { doc_.OmitSymbols = checked; });
@@ -277,7 +281,7 @@ void frmMain::EntryTextChanged(int index, std::string_view writtenNumber) {
       writtenNumber.empty() ? HexByte(index) : std::string(writtenNumber);
   ShowEntry(index);
   if (index == state_.CurrentCell) ShowCellBytes();
-  emit documentChanged();
+  TableEdited();
 }
 
 void frmMain::EntryLockChanged(int index) {

@@ -8,6 +8,7 @@
 #include "formats/table_format.h"
 #include "search/find_entries.h"
 #include "series/series_catalogue.h"
+#include "tools/font_table_check.h"
 #include "tools/relative_search.h"
 #include "ui/byte_text.h"
 #include "ui/table_history.h"
@@ -30,6 +31,7 @@ namespace mojihyo::ui {
 
 class FindBar;
 class TableCell;
+class frmCheckTable;
 class frmSectionBreakValue;
 
 // The main window: the 16 x 16 grid of entries with its headers, the
@@ -74,9 +76,9 @@ public:
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
 
-  // Gives cell `index` the focus as focus coming back from another window
-  // does: it becomes the current cell, and a pending block range stays
-  // pending.
+  // Shows cell `index` as a finding of the check is shown: it becomes the
+  // current cell as focus coming back from another window does, and a
+  // pending block range stays pending.
   void FocusCell(int index);
 
   // Fills the table with `alphabet` from a relative search match, as one
@@ -84,9 +86,9 @@ public:
   void FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base);
 
 signals:
-  // Something a decode reads may have changed: an entry, the 16-bit
-  // entries, a break value, or the whole table. Windows that show a decode
-  // wait for a pause in these before they decode again.
+  // Something a decode reads may have changed (TableEdited): an entry, the
+  // 16-bit entries, a break value, or the whole table. Windows that show a
+  // decode wait for a pause in these before they decode again.
   void documentChanged();
   // The display encoding changed; byteText() tells the new one.
   void displayEncodingChanged();
@@ -121,15 +123,22 @@ private:
   void OpenThingyTable_Click() { OpenTable(TableFormat::Thingy); }
   void OpenHexposureTable_Click() { OpenTable(TableFormat::Hexposure); }
   void OpenMoJiHyoTable_Click() { OpenTable(TableFormat::MoJiHyo); }
+  void OpenTfsTable_Click() { OpenTable(TableFormat::Tfs); }
   void SaveThingyTable_Click() { SaveTableAs(TableFormat::Thingy); }
   void SaveHexposureTable_Click() { SaveTableAs(TableFormat::Hexposure); }
   void SaveMoJiHyoTable_Click() { SaveTableAs(TableFormat::MoJiHyo); }
+  void SaveTfsTable_Click() { SaveTableAs(TableFormat::Tfs); }
   void OpenFromCommandLine(const QString& commandLine);
   void OpenTable(TableFormat format);
   // Reads `path` in `format` into the table, which it replaces; a file that
   // cannot be read is reported and changes nothing. `title` is the name the
   // caption shows. No unsaved-changes question: the caller asked it.
-  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title);
+  bool OpenTableFile(TableFormat format, const std::string& path, const std::string& title,
+                     bool askBeforeDropping = true);
+  // The format to open a file in: `format`, unless it would leave out lines
+  // a TFS table keeps and the user chooses TFS, or nothing (Cancel).
+  std::optional<TableFormat> KeepEverythingCheck(TableFormat format, std::string_view text,
+                                                 const std::string& title);
   void SaveTableAs(TableFormat format);
   enum class SaveOutcome { Written, Cancelled, Failed };
   // Saves to the table's file, or asks for one; `saveAs` always asks, and
@@ -204,6 +213,15 @@ private:
   void dropEvent(QDropEvent* e) override;
   void OpenDroppedFile(const std::string& path);
 
+  // A TFS table: its logical tables (View menu), the one shown (status bar)
+  // and its codes (Edit menu)
+  void ConnectTfs();
+  void ShowLogicalTables();
+  void ShowLogicalTable_Click(std::size_t table);
+  void EditCodes_Click();
+  // Opens the Codes dialog, with `row` selected when given.
+  void OpenCodes(std::optional<std::size_t> row);
+
   // View menu and status bar
   void ConnectViewMenu();
   void ChooseDisplayEncoding(DisplayEncoding encoding);
@@ -211,6 +229,15 @@ private:
   void ShowCellBytes();
   void ShowOpenReport(const std::string& title, LoadReport report, TableFormat format);
   void ShowFileTextForm();
+
+  // Tools menu: the table check
+  void ConnectCheckTable();
+  void CheckTable_Click();
+  // Tells the Check Table window, when it is open, that the table changed.
+  void TableEdited();
+  // Focuses the cell of a finding's entry, or opens the 16-bit entries with
+  // it selected.
+  void GoToEntry(EntryPlace place, std::size_t logicalTable);
 
   // Insert menu
   void ConnectInsertMenu();
@@ -256,6 +283,7 @@ private:
   SeriesTables seriesTables_;
   // The one dialog that leaves the main window usable while it is open.
   QPointer<frmSectionBreakValue> sectionBreakDialog_;
+  QPointer<frmCheckTable> checkWindow_;
   // Made when first opened, so that it costs the start-up nothing.
   FindBar* findBar_ = nullptr;
   std::optional<LastFind> lastFind_;
@@ -272,6 +300,7 @@ private:
   QLabel* lblOpenReport = nullptr;
   QLabel* lblFindResult = nullptr;
   QLabel* lblFileEncoding = nullptr;
+  QLabel* lblLogicalTable = nullptr;
 };
 
 }  // namespace mojihyo::ui

@@ -22,9 +22,18 @@ void RunDialog(FontTable& doc, ByteText text, QWidget* parent, StepRecorder reco
 
 void frmMain::ConnectEditMenu() {
   ConnectUndoMenu();
-  OnMenuItem("EditNewLine", [this] { RunDialog<frmNewLineValues>(doc_, byteText(), this, Recorder()); });
-  OnMenuItem("EditEndString", [this] { RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder()); });
-  OnMenuItem("EditModifiers", [this] { RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder()); });
+  OnMenuItem("EditNewLine", [this] {
+    RunDialog<frmNewLineValues>(doc_, byteText(), this, Recorder());
+    TableEdited();
+  });
+  OnMenuItem("EditEndString", [this] {
+    RunDialog<frmEndStringValues>(doc_, byteText(), this, Recorder());
+    TableEdited();
+  });
+  OnMenuItem("EditModifiers", [this] {
+    RunDialog<frmModifierValues>(doc_, byteText(), this, Recorder());
+    TableEdited();
+  });
   OnMenuItem("EditSectionBreak", [this] { EditSectionBreak_Click(); });
   OnMenuItem("Edit16BitValues", [this] { Open16bitEntries(std::nullopt); });
 }
@@ -34,6 +43,7 @@ void frmMain::Open16bitEntries(std::optional<std::size_t> row) {
   dialog.selectRow(row);
   dialog.setStepRecorder(Recorder());
   Prompts().RunModal(dialog);
+  TableEdited();
 }
 
 void frmMain::EditSectionBreak_Click() {
@@ -50,6 +60,7 @@ void frmMain::EditSectionBreak_Click() {
   sectionBreakDialog_->setStepRecorder(Recorder());
   sectionBreakDialog_->setAttribute(Qt::WA_DeleteOnClose);
   sectionBreakDialog_->setModal(false);
+  connect(sectionBreakDialog_, &QDialog::accepted, this, [this] { TableEdited(); });
   sectionBreakDialog_->move(geometry().center() - sectionBreakDialog_->rect().center());
   sectionBreakDialog_->show();
 }

@@ -8,7 +8,9 @@
 #include "formats/command_line.h"
 #include "formats/not_saved_report.h"
 #include "ui/byte_text.h"
+#include "formats/tfs_losses.h"
 #include "ui/frm_choose_save_format.h"
+#include "ui/frm_open_warning.h"
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
 
@@ -62,7 +64,6 @@ void frmMain::closeEvent(QCloseEvent* e) {
 void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
-  emit documentChanged();
   history_->Clear();
   for (TableCell* c : TableData) {
     QFont f = c->font();
@@ -76,6 +77,7 @@ void frmMain::NewTable_Click() {
   ChooseDisplayEncoding(newTableEncoding_);
   ShowOpenReport({}, {}, TableFormat::Thingy);
   RefreshSectionBreak();
+  ShowLogicalTables();
   ShowFileTextForm();
 }
 
@@ -95,8 +97,9 @@ void frmMain::OpenTable(TableFormat format) {
   if (!SaveIfWanted()) return;
 
   if (!state_.StartupFileName.empty()) {
+    // The command line named the format: nothing is asked.
     const std::string path = state_.StartupFileName;
-    OpenTableFile(format, path, path);
+    OpenTableFile(format, path, path, false);
     return;
   }
   const ChosenFile chosen =
@@ -105,11 +108,31 @@ void frmMain::OpenTable(TableFormat format) {
   OpenTableFile(format, PathFromDisplay(chosen.path), PathFromDisplay(chosen.title));
 }
 
-bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const std::string& title) {
+std::optional<TableFormat> frmMain::KeepEverythingCheck(TableFormat format, std::string_view text,
+                                                        const std::string& title) {
+  if (format != TableFormat::Thingy && format != TableFormat::Hexposure) return format;
+  const OpenLosses losses = OpenLossesOf(text, format);
+  if (losses.lines == 0) return format;
+  frmOpenWarning warning(PathToDisplay(title), format, losses, this);
+  Prompts().RunModal(warning);
+  return warning.choice();
+}
+
+bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const std::string& title,
+                            bool askBeforeDropping) {
   // The file is read aside and takes the table's place only once all of it
   // was read, so a file that cannot be read (too large, not valid UTF-16,
-  // more than memory holds) leaves the table as it was.
-  const OpenResult opened = mojihyo::OpenTableFile(format, path, doc_, readFile_);
+  // more than memory holds) leaves the table as it was. Opened as a Thingy
+  // or Hexposure table, a file with lines those formats cannot hold is
+  // offered as a TFS table first.
+  OpenOptions options{readFile_, std::nullopt, {}};
+  if (askBeforeDropping)
+    options.check = [&](std::string_view text) { return KeepEverythingCheck(format, text, title); };
+  const OpenResult opened = mojihyo::OpenTableFile(format, path, doc_, options);
+  if (opened.cancelled) {
+    state_.StartupFileName.clear();
+    return false;
+  }
   if (!opened.ok()) {
     state_.StartupFileName.clear();
     ReportFileFailure(this, QStringLiteral("Unable to Open Table"),
@@ -117,7 +140,7 @@ bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const s
                       opened.error);
     return false;
   }
-  emit documentChanged();
+  format = opened.format;
   // The new content turned every cell white (or grey where the file locks
   // it), whatever range preview or focus colour it showed.
   ResetCellColours();
@@ -133,6 +156,7 @@ bool frmMain::OpenTableFile(TableFormat format, const std::string& path, const s
   history_->Clear();
   state_.StartupFileName.clear();
   RefreshSectionBreak();
+  ShowLogicalTables();
   RememberTable({path, format});
   return true;
 }
@@ -197,6 +221,8 @@ frmMain::SaveOutcome frmMain::SaveTable(std::optional<TableFormat> saveAs) {
   // The history stays: undoing from here changes the table again.
   history_->MarkSaved();
   RememberTable({target->path, target->format});
+  // The check counts lines in the file of the save format.
+  TableEdited();
   if (state_.SettingsNotSaved) {
     Prompts().Message(this, {QStringLiteral("Information"),
                              byteText().ToDisplay(NotSavedMessage(target->format, lost)),

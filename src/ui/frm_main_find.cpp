@@ -133,6 +133,7 @@ void frmMain::ShowFoundEntry(EntryPlace place) {
   // has closed and the focus has come back to the grid.
   lastFind_ = LastFind{place, state_.CurrentCell};
   if (place.kind == EntryKind::SixteenBit) Open16bitEntries(place.index);
+  if (place.kind == EntryKind::Code) OpenCodes(place.index);
 }
 
 void frmMain::ShowCellFromCommand(int index) {

@@ -8,7 +8,6 @@
 #include "ui/frm_relative_search.h"
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
-#include "ui/table_history.h"
 
 #include <QFileInfo>
 
@@ -32,10 +31,6 @@ std::optional<std::pair<MappedFile, QString>> OpenToolFile(QWidget* parent, cons
 }  // namespace
 
 void frmMain::ConnectToolsMenu() {
-  // Every step the history takes, undoes or redoes may change what a decode
-  // reads, the 16-bit entries and break values included, which no
-  // observer hears of.
-  connect(&history(), &TableHistory::changed, this, &frmMain::documentChanged);
   OnMenuItem("ToolsDecode", [this] { ToolsDecode_Click(); });
   OnMenuItem("ToolsRelativeSearch", [this] { ToolsRelativeSearch_Click(); });
 }
@@ -56,11 +51,7 @@ void frmMain::ToolsRelativeSearch_Click() {
 
 void frmMain::FocusCell(int index) {
   if (index < 0 || index >= kEntryCount) return;
-  activateWindow();
-  raise();
-  // As focus coming back from a menu: the cell becomes the current one
-  // without ending a block range the user is choosing.
-  ShowCellFromCommand(index);
+  GoToEntry({EntryKind::OneByte, static_cast<std::size_t>(index)}, doc_.CurrentLogicalTable);
 }
 
 void frmMain::FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base) {
@@ -68,6 +59,8 @@ void frmMain::FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, 
   RecordStep(QStringLiteral("Fill Table"),
              width == 1 ? StepCovers::Table : StepCovers::TableAndSixteenBitEntries,
              [&] { mojihyo::FillTableFromMatch(doc_, alphabet, width, order, base); });
+  // The cells tell of themselves; the 16-bit entries do not.
+  TableEdited();
 }
 
 }  // namespace mojihyo::ui

@@ -57,6 +57,8 @@ void frmMain::UndoOrRedo(bool redo) {
   // What no cell shows: the Thingy options' marks, the Section Break window.
   ShowOptionMarks();
   RefreshSectionBreak();
+  ShowLogicalTables();
+  TableEdited();
   if (!first) return;
   // The focus comes back to the first cell the step changed, as it comes
   // back from a menu: a pending block range does not end there.

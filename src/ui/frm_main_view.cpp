@@ -5,6 +5,7 @@
 #include "ui/frm_main.h"
 
 #include "core/grid_rules.h"
+#include "tfs/tfs_document.h"
 #include "ui/table_cell.h"
 
 #include <QAction>
@@ -58,6 +59,8 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
   ShowAllEntries();
   // The text typed in the find bar stands for other bytes now.
   if (findBar_) CountFindMatches();
+  // Opens and new tables come this way too.
+  TableEdited();
   emit displayEncodingChanged();
 }
 
@@ -81,6 +84,21 @@ void frmMain::ShowFileTextForm() {
 }
 
 void frmMain::ShowOpenReport(const std::string& title, LoadReport report, TableFormat format) {
+  // A TFS table keeps every line; what it could not read, it counts.
+  if (format == TableFormat::Tfs && doc_.Tfs) {
+    std::size_t unparsed = 0;
+    for (std::size_t i = 0; i < doc_.Tfs->lineCount(); ++i)
+      unparsed += doc_.Tfs->kind(i) == TfsLineKind::Unparsed;
+    if (unparsed == 0) {
+      lblOpenReport->clear();
+    } else {
+      lblOpenReport->setText(PathToDisplay(title) +
+                             (unparsed == 1 ? QStringLiteral(": 1 unparsed line, kept as it stands")
+                                            : QStringLiteral(": %1 unparsed lines, kept as they stand")
+                                                  .arg(unparsed)));
+    }
+    return;
+  }
   if (report.notKept == 0) {
     lblOpenReport->clear();
     return;

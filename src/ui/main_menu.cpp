@@ -69,6 +69,7 @@ std::vector<Item> Menus() {
                               Command("OpenHexposureTable", "&Hexposure TBL"),
                               Hidden(Disabled(Command("OpenUniROMTable", "&UniROM DTE"))),
                               Command("OpenMoJiHyoTable", "M&oJiHyo TAB"),
+                              Command("OpenTfsTable", "TF&S TBL"),
                           }),
                   // Filled with the tables last opened or saved.
                   Submenu("RecentTablesMenu", "Recent &Tables", {}),
@@ -80,6 +81,7 @@ std::vector<Item> Menus() {
                               Command("SaveHexposureTable", "&Hexposure TBL"),
                               Hidden(Disabled(Command("SaveUniROMTable", "&UniROM DTE"))),
                               Command("SaveMoJiHyoTable", "M&oJiHyo TAB"),
+                              Command("SaveTfsTable", "TF&S TBL"),
                           }),
                   Sep("FileSeparator2"),
                   Command("ExitProgram", "&Quit MoJiHyo", "Ctrl+Q"),
@@ -98,6 +100,8 @@ std::vector<Item> Menus() {
                   Command("EditEndString", "&String Break Values"),
                   Command("EditSectionBreak", "&Section Break Value"),
                   Command("EditModifiers", "&Dakuten/Handakuten Values"),
+                  // A TFS table's end tokens, newlines, control codes and switches.
+                  Disabled(Command("EditCodes", "&Codes...")),
                   Sep("EditSeparator3"),
                   Command("EditFind", "&Find...", "Ctrl+F"),
                   Command("EditFindNext", "Find &Next", "F3"),
@@ -161,9 +165,12 @@ std::vector<Item> Menus() {
                               Checkable("EncodingShiftJis", "&Shift-JIS"),
                               Checkable("EncodingLatin1", "&Latin-1 (one byte per character)"),
                           }),
+                  // Filled with a TFS table's logical tables.
+                  Submenu("LogicalTableMenu", "Logical &Table", {}),
               }),
       Submenu("ToolsMenu", "&Tools",
               {
+                  Command("ToolsCheckTable", "&Check Table..."),
                   Command("ToolsDecode", "&Decode..."),
                   Command("ToolsRelativeSearch", "&Relative Search..."),
               }),

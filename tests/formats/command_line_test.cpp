@@ -31,7 +31,11 @@ TEST(ParseCommandLine, PrefixesChooseTheFormatCaseSensitively) {
   auto h = ParseCommandLine("H /x/y.tbl");
   EXPECT_EQ(h->format, TableFormat::Hexposure);
   EXPECT_EQ(h->path, "/x/y.tbl");
-  for (const char* whole : {"t /x/y.tbl", "h /x/y.tbl", "T", "H", "T/x", "/x/my table.tab",
+  auto s = ParseCommandLine("S /x/modern.tbl");
+  EXPECT_EQ(s->format, TableFormat::Tfs);
+  EXPECT_EQ(s->path, "/x/modern.tbl");
+  for (const char* whole : {"t /x/y.tbl", "h /x/y.tbl", "s /x/y.tbl", "T", "H", "S", "T/x",
+                            "/x/my table.tab",
                             "\"quoted.tab\"", " T x"}) {
     auto m = ParseCommandLine(whole);
     ASSERT_TRUE(m) << whole;

@@ -34,7 +34,7 @@ expected=(
 )
 sizes=(16 32 48 64 128 256)
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
-programs=(mojihyo mojihyo-convert mojihyo-decode mojihyo-relsearch)
+programs=(mojihyo mojihyo-convert mojihyo-check mojihyo-decode mojihyo-relsearch)
 
 for f in "${expected[@]}"; do [[ -s $root/$f ]] || fail "missing or empty: $f"; done
 for p in "${programs[@]}"; do [[ -x $root/bin/$p ]] || fail "missing program: bin/$p"; done
@@ -110,9 +110,11 @@ installed=$(ls "$root/bin" | sort)
 [[ $(xpath 'string(/component/screenshots/screenshot/image)') == https://* ]] ||
   fail "the screenshot is not an https address"
 
-# The installed converter runs and reports the same version.
-out=$("$root/bin/mojihyo-convert" --version 2>&1)
-[[ $out == "mojihyo-convert $version" ]] || fail "installed mojihyo-convert --version: $out"
+# The installed command-line programs run and report the same version.
+for p in mojihyo-convert mojihyo-check; do
+  out=$("$root/bin/$p" --version 2>&1)
+  [[ $out == "$p $version" ]] || fail "installed $p --version: $out"
+done
 
 # Manual pages render without a single warning and carry the version.
 for page in "$share"/man/man1/*.1; do

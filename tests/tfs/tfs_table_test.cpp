@@ -109,7 +109,8 @@ TEST(TfsTable, SwitchingTablesKeepsEditsAndAddsIntoTheRightTable) {
   EXPECT_EQ(t.CurrentLogicalTable, 1u);
   EXPECT_EQ(t.EntryText[0x41], "\xE3\x81\x82");
   EXPECT_EQ(t.EntryText[0x43], "");
-  EXPECT_TRUE(t.SixteenBitEntries.empty());  // three-byte keys stay in the document
+  // Keys of three bytes and more are listed with the 16-bit entries.
+  EXPECT_EQ(t.SixteenBitEntries, (LineList{"F1F500=<NoName1>"}));
   EXPECT_EQ(t.StringBreakValue1, "");
   SetEntryText(t, 0x43, "\xE3\x81\x86");
   EXPECT_EQ(Write(t),

@@ -161,6 +161,9 @@ TEST_F(AccessibilityTest, EveryDialogTheMenusOpen) {
     if (w->objectName() == "frmSectionBreakValue" && w->isVisible()) sectionBreak = w;
   ASSERT_NE(sectionBreak, nullptr);
   ExpectEveryControlNamed(sectionBreak);
+  auto* checkTable = window->findChild<QDialog*>("frmCheckTable");
+  ASSERT_NE(checkTable, nullptr);
+  ExpectEveryControlNamed(checkTable);
   ExpectEveryControlNamed(window.get());  // with the find bar open
 }
 

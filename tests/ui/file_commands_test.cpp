@@ -407,6 +407,7 @@ TEST_F(FileCommandsTest, AnOpenClearsRangeColoursAndNewTableEveryFileTooltip) {
   QCoreApplication::sendEvent(Cell(0x14), &move);
   ASSERT_EQ(Cell(0x12)->colour(), 0x02FFFFu);
   WillChoose("game.tbl");
+  KeepChosenFormat();  // empty entries have no place in a Thingy table
   Trigger("OpenThingyTable");
   EXPECT_EQ(Cell(0x12)->colour(), 0xFFFFFFu);
   EXPECT_EQ(Cell(0x4A)->toolTip(), "4ah (74) --- Value: ");

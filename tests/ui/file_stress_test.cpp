@@ -61,6 +61,7 @@ TEST_F(FileStressTest, EveryRealUtf16TableSavesBackAsTheConverterWritesIt) {
     std::string original;
     ASSERT_TRUE(ReadFileBytes(source, original).ok());
     ASSERT_TRUE(WriteFileReplacing(PathFromDisplay(Path("t.tbl")), original).ok());
+    KeepChosenFormat();
     OpenThingy(Path("t.tbl"), "t.tbl");
     EXPECT_TRUE(prompter->messages.empty());
     EXPECT_EQ(Status("lblFileEncoding"), "File: UTF-16LE with byte-order mark");
@@ -81,6 +82,7 @@ TEST_F(FileStressTest, Utf16TablesShowTheirTextAndSaveBackAsUtf16) {
   ASSERT_TRUE(ReadFileBytes(source, original).ok());
   ASSERT_TRUE(WriteFileReplacing(PathFromDisplay(Path("jap.tbl")), original).ok());
 
+  KeepChosenFormat();
   OpenThingy(Path("jap.tbl"), "jap.tbl");
   EXPECT_TRUE(prompter->messages.empty());
   EXPECT_EQ(Cell(0x20)->text(), QString(QChar(0x3000)));  // "20=　"

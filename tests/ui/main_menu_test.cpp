@@ -56,6 +56,7 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
       {2, "OpenHexposureTable", "&Hexposure TBL", ""},
       {2, "OpenUniROMTable", "&UniROM DTE", "", false, false},
       {2, "OpenMoJiHyoTable", "M&oJiHyo TAB", ""},
+      {2, "OpenTfsTable", "TF&S TBL", ""},
       {1, "RecentTablesMenu", "Recent &Tables", "", true, false},  // empty on a first run
       {1, "FileSeparator1", "-", ""},
       {1, "SaveTable", "&Save Table", "Ctrl+S"},
@@ -64,6 +65,7 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
       {2, "SaveHexposureTable", "&Hexposure TBL", ""},
       {2, "SaveUniROMTable", "&UniROM DTE", "", false, false},
       {2, "SaveMoJiHyoTable", "M&oJiHyo TAB", ""},
+      {2, "SaveTfsTable", "TF&S TBL", ""},
       {1, "FileSeparator2", "-", ""},
       {1, "ExitProgram", "&Quit MoJiHyo", "Ctrl+Q"},
       {0, "EditMenu", "&Edit", ""},
@@ -78,6 +80,7 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
       {1, "EditEndString", "&String Break Values", ""},
       {1, "EditSectionBreak", "&Section Break Value", ""},
       {1, "EditModifiers", "&Dakuten/Handakuten Values", ""},
+      {1, "EditCodes", "&Codes...", "", true, false},  // for a TFS table
       {1, "EditSeparator3", "-", ""},
       {1, "EditFind", "&Find...", "Ctrl+F"},
       {1, "EditFindNext", "Find &Next", "F3"},
@@ -130,7 +133,9 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
            {2, "EncodingEucJp", "&EUC-JP", "", true, true, true},
            {2, "EncodingShiftJis", "&Shift-JIS", "", true, true, true},
            {2, "EncodingLatin1", "&Latin-1 (one byte per character)", "", true, true, true},
+           {1, "LogicalTableMenu", "Logical &Table", "", true, false},  // for a TFS table
            {0, "ToolsMenu", "&Tools", ""},
+           {1, "ToolsCheckTable", "&Check Table...", ""},
            {1, "ToolsDecode", "&Decode...", ""},
            {1, "ToolsRelativeSearch", "&Relative Search...", ""},
            {0, "HelpMenu", "&Help", ""},

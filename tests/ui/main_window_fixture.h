@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -30,6 +31,14 @@ protected:
   FontTable& Doc() { return window->doc(); }
 
   void Click(int index) { QTest::mouseClick(Cell(index), Qt::LeftButton); }
+
+  // When an open as a Thingy or Hexposure table offers TFS instead (the
+  // file has lines those formats drop), the user keeps the format chosen.
+  void KeepChosenFormat() {
+    prompter->play["frmOpenWarning"] = [](QDialog& d) {
+      QTest::mouseClick(d.findChild<QPushButton*>("btnOpenAsChosen"), Qt::LeftButton);
+    };
+  }
 
   ScopedPrompter prompter;
   std::unique_ptr<frmMain> window;

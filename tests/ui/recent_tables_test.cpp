@@ -101,15 +101,15 @@ TEST_F(RememberedTest, ADroppedTableOpensAskingTheFormatOfATbl) {
 
   const QString tbl = Put("game.tbl", "*=FD\r\n42=B\r\n");
   QString asked;
-  bool thingyWasDefault = false;
+  bool tfsWasDefault = false;
   prompter->play["frmChooseOpenFormat"] = [&](QDialog& d) {
     asked = d.findChild<QLabel*>("Label1")->text();
-    thingyWasDefault = d.findChild<QPushButton*>("btnThingyTBL")->isDefault();
+    tfsWasDefault = d.findChild<QPushButton*>("btnTfsTBL")->isDefault();
     QTest::mouseClick(d.findChild<QPushButton*>("btnHexposureTBL"), Qt::LeftButton);
   };
   Drop(window.get(), tbl);
   EXPECT_EQ(asked, "Which format is game.tbl in?");
-  EXPECT_TRUE(thingyWasDefault);
+  EXPECT_TRUE(tfsWasDefault) << "the first time, the reading that keeps every line";
   EXPECT_EQ(Doc().LineBreakValue1, "FDh");
   EXPECT_EQ(Doc().SaveFormat, TableFormat::Hexposure);
 
