@@ -49,6 +49,7 @@ package: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@bash bench/tools.sh $(BUILD)
 	@bash bench/startup.sh $(BUILD)
 	@bash bench/stress.sh $(BUILD)
 

@@ -1,5 +1,6 @@
 #include "cli/convert.h"
 
+#include "cli/cli_common.h"
 #include "core/file_io.h"
 #include "core/lines.h"
 #include "formats/drop_report.h"
@@ -8,7 +9,6 @@
 #include "formats/table_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -53,33 +53,6 @@ constexpr std::string_view kHelp =
 struct UsageError {
   std::string message;
 };
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
-std::optional<TableFormat> FormatFromOption(std::string_view value) {
-  const std::string v = Lower(value);
-  if (v == "thingy") return TableFormat::Thingy;
-  if (v == "hexposure") return TableFormat::Hexposure;
-  if (v == "mojihyo") return TableFormat::MoJiHyo;
-  if (v == "tfs") return TableFormat::Tfs;
-  return std::nullopt;
-}
-
-std::optional<TableFormat> FormatFromExtension(std::string_view path) {
-  std::size_t slash = path.find_last_of('/');
-  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  std::size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos) return std::nullopt;
-  const std::string ext = Lower(name.substr(dot));
-  if (ext == ".tab") return TableFormat::MoJiHyo;
-  if (ext == ".tbl") return TableFormat::Thingy;
-  return std::nullopt;
-}
 
 struct Request {
   std::optional<TableFormat> from, to;
@@ -205,9 +178,7 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
   try {
     r = ParseArguments(args);
   } catch (const UsageError& e) {
-    err << kProgram << ": " << e.message << "\n"
-        << kUsage << "Try '" << kProgram << " --help' for more information.\n";
-    return 2;
+    return ReportUsageError(err, kProgram, e.message, kUsage);
   }
   if (r.help) {
     out << kUsage << kHelp;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -276,6 +277,53 @@ FileResult WriteFileReplacingFrom(const std::string& path, const ByteProducer& p
   // The new name itself is on disk only once the folder is.
   Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() >= 0) ::fsync(folder.get());
+  return {};
+}
+
+MappedFile::~MappedFile() { Close(); }
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : map_(std::exchange(other.map_, nullptr)),
+      mapped_(std::exchange(other.mapped_, 0)),
+      read_(std::move(other.read_)) {}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    map_ = std::exchange(other.map_, nullptr);
+    mapped_ = std::exchange(other.mapped_, 0);
+    read_ = std::move(other.read_);
+  }
+  return *this;
+}
+
+void MappedFile::Close() {
+  if (map_ != nullptr) ::munmap(map_, mapped_);
+  map_ = nullptr;
+  mapped_ = 0;
+  read_.clear();
+}
+
+std::string_view MappedFile::bytes() const {
+  if (map_ != nullptr) return {static_cast<const char*>(map_), mapped_};
+  return read_;
+}
+
+FileResult MappedFile::Open(const std::string& path, bool readAhead) {
+  Close();
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return Failure(errno);
+  struct stat st{};
+  if (::fstat(fd.get(), &st) != 0) return Failure(errno);
+  if (S_ISDIR(st.st_mode)) return Failure(EISDIR);
+  // An empty file has nothing to map, and a pipe or device cannot be.
+  if (!S_ISREG(st.st_mode) || st.st_size == 0) return ReadFileBytes(path, read_);
+  const auto size = static_cast<std::size_t>(st.st_size);
+  void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | (readAhead ? MAP_POPULATE : 0),
+                     fd.get(), 0);
+  if (map == MAP_FAILED) return ReadFileBytes(path, read_);
+  map_ = map;
+  mapped_ = size;
   return {};
 }
 

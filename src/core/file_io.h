@@ -60,4 +60,32 @@ FileResult WriteFileReplacing(const std::string& path, std::string_view bytes);
 FileResult WriteFileReplacingFrom(const std::string& path, const ByteProducer& produce,
                                   TemporaryFile method = TemporaryFile::Unnamed);
 
+// A file's bytes, mapped into memory read-only so that a ROM of any size
+// costs no copy; a file that cannot be mapped (a pipe) is read once
+// instead. The bytes stay valid while the object lives. A mapped file that
+// another program shortens meanwhile cannot be read past its new end.
+class MappedFile {
+public:
+  MappedFile() = default;
+  ~MappedFile();
+  MappedFile(MappedFile&& other) noexcept;
+  MappedFile& operator=(MappedFile&& other) noexcept;
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // `readAhead` asks for every page at once, for a file read from start to
+  // end; a file shown a window at a time is paged in as it is looked at.
+  FileResult Open(const std::string& path, bool readAhead = false);
+
+  std::string_view bytes() const;
+  std::size_t size() const { return bytes().size(); }
+
+private:
+  void Close();
+
+  void* map_ = nullptr;
+  std::size_t mapped_ = 0;
+  std::string read_;  // the bytes of a file that could not be mapped
+};
+
 }  // namespace mojihyo

@@ -133,4 +133,20 @@ std::string HexByte(int value) {
   return {kHexDigits[(value >> 4) & 0xF], kHexDigits[value & 0xF]};
 }
 
+std::optional<std::uint64_t> ReadOffsetNumber(std::string_view text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  if (hex) text.remove_prefix(2);
+  if (text.empty()) return std::nullopt;
+  const std::uint64_t base = hex ? 16 : 10;
+  std::uint64_t value = 0;
+  for (char c : text) {
+    const int digit = hex ? HexDigitValue(c) : IsDigit(c) ? c - '0' : -1;
+    if (digit < 0) return std::nullopt;
+    if (value > (std::numeric_limits<std::uint64_t>::max() - static_cast<std::uint64_t>(digit)) / base)
+      return std::nullopt;
+    value = value * base + static_cast<std::uint64_t>(digit);
+  }
+  return value;
+}
+
 }  // namespace mojihyo

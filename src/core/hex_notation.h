@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,11 @@ std::string PadHex(std::string_view valueText, int width);
 // Whether a value box whose allowed characters are `allowed` takes the typed
 // character with code `key`. Backspace (8) and the full stop always pass.
 bool HexKeyFilter(std::string_view allowed, std::uint32_t key);
+
+// An offset or a length as the command-line tools and the Decode window
+// take it: decimal digits, or hex digits after "0x" (either case). Nothing
+// for any other text, a sign, blanks, or a number past 64 bits.
+std::optional<std::uint64_t> ReadOffsetNumber(std::string_view text);
 
 // Two upper-case hex digits of a byte value, as the writers and the grid
 // show entry numbers.

@@ -143,6 +143,7 @@ void frmMain::ConnectMenus() {
   ConnectBlockMenu();
   ConnectViewMenu();
   ConnectInsertMenu();
+  ConnectToolsMenu();
   ConnectRecentMenu();
   ConnectTfs();
   ConnectCheckTable();

@@ -9,6 +9,7 @@
 #include "search/find_entries.h"
 #include "series/series_catalogue.h"
 #include "tools/font_table_check.h"
+#include "tools/relative_search.h"
 #include "ui/byte_text.h"
 #include "ui/table_history.h"
 
@@ -74,6 +75,23 @@ public:
 
   // The save command; true when it wrote the file.
   bool SaveTable_Click();
+
+  // Shows cell `index` as a finding of the check is shown: it becomes the
+  // current cell as focus coming back from another window does, and a
+  // pending block range stays pending.
+  void FocusCell(int index);
+
+  // Fills the table with `alphabet` from a relative search match, as one
+  // step of the history.
+  void FillTableFromMatch(Alphabet alphabet, int width, ByteOrder order, std::uint32_t base);
+
+signals:
+  // Something a decode reads may have changed (TableEdited): an entry, the
+  // 16-bit entries, a break value, or the whole table. Windows that show a
+  // decode wait for a pause in these before they decode again.
+  void documentChanged();
+  // The display encoding changed; byteText() tells the new one.
+  void displayEncodingChanged();
 
 protected:
   void closeEvent(QCloseEvent* e) override;
@@ -178,6 +196,11 @@ private:
   // Block Ops menu
   void ConnectBlockMenu();
   void MoJiHyoBlockPaste_Click();
+
+  // Tools menu
+  void ConnectToolsMenu();
+  void ToolsDecode_Click();
+  void ToolsRelativeSearch_Click();
 
   // Recent tables, dropped files and what is remembered between runs
   void ConnectRecentMenu();

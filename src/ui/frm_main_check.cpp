@@ -27,6 +27,7 @@ void frmMain::CheckTable_Click() {
 
 void frmMain::TableEdited() {
   if (checkWindow_) checkWindow_->TableChanged();
+  emit documentChanged();
 }
 
 void frmMain::GoToEntry(EntryPlace place, std::size_t logicalTable) {

@@ -61,6 +61,7 @@ void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
   if (findBar_) CountFindMatches();
   // Opens and new tables come this way too.
   TableEdited();
+  emit displayEncodingChanged();
 }
 
 void frmMain::ShowAllEntries() {

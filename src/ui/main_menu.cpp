@@ -171,6 +171,8 @@ std::vector<Item> Menus() {
       Submenu("ToolsMenu", "&Tools",
               {
                   Command("ToolsCheckTable", "&Check Table..."),
+                  Command("ToolsDecode", "&Decode..."),
+                  Command("ToolsRelativeSearch", "&Relative Search..."),
               }),
       Submenu("HelpMenu", "&Help", {Command("AboutProgram", "&About MoJiHyo v1.0")}),
   };

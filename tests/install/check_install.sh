@@ -34,7 +34,7 @@ expected=(
 )
 sizes=(16 32 48 64 128 256)
 for s in "${sizes[@]}"; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
-programs=(mojihyo mojihyo-convert mojihyo-check)
+programs=(mojihyo mojihyo-convert mojihyo-check mojihyo-decode mojihyo-relsearch)
 
 for f in "${expected[@]}"; do [[ -s $root/$f ]] || fail "missing or empty: $f"; done
 for p in "${programs[@]}"; do [[ -x $root/bin/$p ]] || fail "missing program: bin/$p"; done

@@ -136,6 +136,8 @@ TEST_F(MenuTest, EveryItemHasItsCaptionShortcutAndVisibility) {
            {1, "LogicalTableMenu", "Logical &Table", "", true, false},  // for a TFS table
            {0, "ToolsMenu", "&Tools", ""},
            {1, "ToolsCheckTable", "&Check Table...", ""},
+           {1, "ToolsDecode", "&Decode...", ""},
+           {1, "ToolsRelativeSearch", "&Relative Search...", ""},
            {0, "HelpMenu", "&Help", ""},
            {1, "AboutProgram", "&About MoJiHyo v1.0", ""},
        })

@@ -1,0 +1,48 @@
+#include "cli/cli_common.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+#include <string>
+
+namespace mojihyo {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+}  // namespace
+
+std::optional<TableFormat> FormatFromOption(std::string_view value) {
+  const std::string v = Lower(value);
+  if (v == "thingy") return TableFormat::Thingy;
+  if (v == "hexposure") return TableFormat::Hexposure;
+  if (v == "mojihyo") return TableFormat::MoJiHyo;
+  if (v == "tfs") return TableFormat::Tfs;
+  return std::nullopt;
+}
+
+std::optional<TableFormat> FormatFromExtension(std::string_view path) {
+  std::size_t slash = path.find_last_of('/');
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const std::string ext = Lower(name.substr(dot));
+  if (ext == ".tab") return TableFormat::MoJiHyo;
+  if (ext == ".tbl") return TableFormat::Thingy;
+  return std::nullopt;
+}
+
+int ReportUsageError(std::ostream& err, std::string_view program, std::string_view message,
+               std::string_view usage) {
+  err << program << ": " << message << "\n"
+      << usage << "Try '" << program << " --help' for more information.\n";
+  return 2;
+}
+
+}  // namespace mojihyo

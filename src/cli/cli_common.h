@@ -1,0 +1,26 @@
+#pragma once
+
+// What the command-line programs share: naming a table format, and the
+// GNU way of reporting a command line that was not understood.
+
+#include "core/font_table.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string_view>
+
+namespace mojihyo {
+
+// "thingy", "hexposure", "mojihyo" or "tfs", in any case.
+std::optional<TableFormat> FormatFromOption(std::string_view value);
+
+// The format a file's name implies: ".tab" is MoJiHyo, ".tbl" Thingy
+// (either case); other names imply none.
+std::optional<TableFormat> FormatFromExtension(std::string_view path);
+
+// "PROGRAM: MESSAGE", the usage line, and where to find the help; the exit
+// code of a usage error, 2.
+int ReportUsageError(std::ostream& err, std::string_view program, std::string_view message,
+               std::string_view usage);
+
+}  // namespace mojihyo
