@@ -1,13 +1,13 @@
 #include "cli/check.h"
 
+#include "cli/cli_common.h"
+
 #include "core/file_io.h"
 #include "formats/table_format.h"
 #include "tools/table_check.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <cctype>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -50,33 +50,11 @@ struct UsageError {
   std::string message;
 };
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
-std::optional<TableFormat> FormatFromOption(std::string_view value) {
-  const std::string v = Lower(value);
-  if (v == "thingy") return TableFormat::Thingy;
-  if (v == "hexposure") return TableFormat::Hexposure;
-  if (v == "mojihyo") return TableFormat::MoJiHyo;
-  if (v == "tfs") return TableFormat::Tfs;
-  return std::nullopt;
-}
-
 // Unlike the converter, the check reads a .tbl file as TFS: that reading
 // takes the most lines, so it finds the most.
-std::optional<TableFormat> FormatFromExtension(std::string_view path) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos) return std::nullopt;
-  const std::string ext = Lower(name.substr(dot));
-  if (ext == ".tab") return TableFormat::MoJiHyo;
-  if (ext == ".tbl") return TableFormat::Tfs;
-  return std::nullopt;
+std::optional<TableFormat> CheckedFormatOf(std::string_view path) {
+  const std::optional<TableFormat> format = FormatFromExtension(path);
+  return format == TableFormat::Thingy ? TableFormat::Tfs : format;
 }
 
 struct Request {
@@ -114,7 +92,7 @@ Request ParseArguments(const std::vector<std::string>& args) {
   }
   if (r.tables.empty()) throw UsageError{"no TABLE given"};
   for (const std::string& table : r.tables) {
-    const std::optional<TableFormat> format = r.from ? r.from : FormatFromExtension(table);
+    const std::optional<TableFormat> format = r.from ? r.from : CheckedFormatOf(table);
     if (!format)
       throw UsageError{"cannot tell the format of '" + table +
                        "' from its name; give --from thingy, hexposure, mojihyo or tfs"};
@@ -143,9 +121,7 @@ int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostrea
   try {
     r = ParseArguments(args);
   } catch (const UsageError& e) {
-    err << kProgram << ": " << e.message << "\n"
-        << kUsage << "Try '" << kProgram << " --help' for more information.\n";
-    return 2;
+    return ReportUsageError(err, kProgram, e.message, kUsage);
   }
   if (r.help) {
     out << kUsage << kHelp;
