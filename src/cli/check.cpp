@@ -101,18 +101,6 @@ Request ParseArguments(const std::vector<std::string>& args) {
   return r;
 }
 
-// Standard input has no size to check beforehand: it is read up to the
-// limit files have and refused beyond it.
-FileResult ReadInput(std::istream& in, std::string& bytes) {
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    const auto n = static_cast<std::size_t>(in.gcount());
-    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
-    bytes.append(buffer, n);
-  }
-  return in.bad() ? FileResult{"Input/output error"} : FileResult{};
-}
-
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -123,14 +111,7 @@ int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostrea
   } catch (const UsageError& e) {
     return ReportUsageError(err, kProgram, e.message, kUsage);
   }
-  if (r.help) {
-    out << kUsage << kHelp;
-    return 0;
-  }
-  if (r.version) {
-    out << kProgram << " " << MOJIHYO_VERSION << "\n";
-    return 0;
-  }
+  if (AnswerHelpOrVersion(out, r.help, r.version, kProgram, kUsage, kHelp)) return 0;
 
   // Every file is read first: a table switch may name a table of another.
   std::vector<std::optional<std::string>> files;
@@ -142,7 +123,7 @@ int RunCheck(const std::vector<std::string>& args, std::istream& in, std::ostrea
     std::string bytes;
     FileResult res;
     try {
-      res = path == "-" ? ReadInput(in, bytes) : ReadFileBytes(path, bytes);
+      res = path == "-" ? ReadStandardInput(in, bytes) : ReadFileBytes(path, bytes);
     } catch (const std::bad_alloc&) {
       res = {"not enough memory"};
     }

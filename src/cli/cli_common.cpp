@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -43,6 +44,25 @@ int ReportUsageError(std::ostream& err, std::string_view program, std::string_vi
   err << program << ": " << message << "\n"
       << usage << "Try '" << program << " --help' for more information.\n";
   return 2;
+}
+
+bool AnswerHelpOrVersion(std::ostream& out, bool help, bool version, std::string_view program,
+                         std::string_view usage, std::string_view helpText) {
+  if (help)
+    out << usage << helpText;
+  else if (version)
+    out << program << " " << MOJIHYO_VERSION << "\n";
+  return help || version;
+}
+
+FileResult ReadStandardInput(std::istream& in, std::string& bytes) {
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const auto n = static_cast<std::size_t>(in.gcount());
+    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
+    bytes.append(buffer, n);
+  }
+  return in.bad() ? FileResult{"Input/output error"} : FileResult{};
 }
 
 }  // namespace mojihyo

@@ -3,6 +3,7 @@
 // What the command-line programs share: naming a table format, and the
 // GNU way of reporting a command line that was not understood.
 
+#include "core/file_io.h"
 #include "core/font_table.h"
 
 #include <iosfwd>
@@ -22,5 +23,14 @@ std::optional<TableFormat> FormatFromExtension(std::string_view path);
 // code of a usage error, 2.
 int ReportUsageError(std::ostream& err, std::string_view program, std::string_view message,
                std::string_view usage);
+
+// When --help or --version was asked for, writes the usage and help, or
+// "PROGRAM VERSION", to `out` and says so.
+bool AnswerHelpOrVersion(std::ostream& out, bool help, bool version, std::string_view program,
+                         std::string_view usage, std::string_view helpText);
+
+// Standard input has no size to check beforehand: it is read up to the
+// limit files have and refused beyond it.
+FileResult ReadStandardInput(std::istream& in, std::string& bytes);
 
 }  // namespace mojihyo

@@ -134,18 +134,6 @@ void ReportNotSaved(const std::vector<std::string>& items, TableFormat to, std::
   for (const auto& item : items) err << item << "\n";
 }
 
-// Standard input has no size to check beforehand: it is read up to the
-// limit and refused beyond it.
-FileResult ReadAll(std::istream& in, std::string& bytes) {
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    const auto n = static_cast<std::size_t>(in.gcount());
-    if (n > kMaxReadBytes - bytes.size()) return TooLarge();
-    bytes.append(buffer, n);
-  }
-  return {};
-}
-
 // The table is written to standard output as it is made.
 class StreamSink : public ByteSink {
 public:
@@ -162,11 +150,10 @@ OpenResult ReadInput(const Request& r, std::istream& in, FontTable& table) {
   if (r.input != "-") return OpenTableFile(*r.from, r.input, table, {}, r.to);
   std::string bytes;
   try {
-    if (FileResult res = ReadAll(in, bytes); !res.ok()) return {res.error};
+    if (FileResult res = ReadStandardInput(in, bytes); !res.ok()) return {res.error};
   } catch (const std::bad_alloc&) {
     return {std::string(kOutOfMemory), true};
   }
-  if (in.bad()) return {"Input/output error"};
   return OpenTableText(*r.from, std::move(bytes), table, r.to);
 }
 
@@ -180,14 +167,7 @@ int RunConvert(const std::vector<std::string>& args, std::istream& in, std::ostr
   } catch (const UsageError& e) {
     return ReportUsageError(err, kProgram, e.message, kUsage);
   }
-  if (r.help) {
-    out << kUsage << kHelp;
-    return 0;
-  }
-  if (r.version) {
-    out << kProgram << " " << MOJIHYO_VERSION << "\n";
-    return 0;
-  }
+  if (AnswerHelpOrVersion(out, r.help, r.version, kProgram, kUsage, kHelp)) return 0;
 
   FontTable table;
   const OpenResult opened = ReadInput(r, in, table);

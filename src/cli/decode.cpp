@@ -89,14 +89,7 @@ int RunDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
   Request r;
   if (std::string message = Parse(args, r); !message.empty())
     return ReportUsageError(err, kProgram, message, kUsage);
-  if (r.help) {
-    out << kUsage << kHelp;
-    return 0;
-  }
-  if (r.version) {
-    out << kProgram << " " << MOJIHYO_VERSION << "\n";
-    return 0;
-  }
+  if (AnswerHelpOrVersion(out, r.help, r.version, kProgram, kUsage, kHelp)) return 0;
   auto usage = [&](const std::string& message) { return ReportUsageError(err, kProgram, message, kUsage); };
   if (r.files.size() != 2)
     return usage(r.files.size() < 2 ? "TABLE and FILE are both needed" : "too many arguments");

@@ -78,14 +78,7 @@ int RunRelativeSearch(const std::vector<std::string>& args, std::ostream& out, s
   Request r;
   if (std::string message = Parse(args, r); !message.empty())
     return ReportUsageError(err, kProgram, message, kUsage);
-  if (r.help) {
-    out << kUsage << kHelp;
-    return 0;
-  }
-  if (r.version) {
-    out << kProgram << " " << MOJIHYO_VERSION << "\n";
-    return 0;
-  }
+  if (AnswerHelpOrVersion(out, r.help, r.version, kProgram, kUsage, kHelp)) return 0;
   auto usage = [&](const std::string& message) { return ReportUsageError(err, kProgram, message, kUsage); };
   if (r.positional.size() != 2)
     return usage(r.positional.size() < 2 ? "FILE and WORD are both needed" : "too many arguments");

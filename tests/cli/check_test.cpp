@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "cli/cli_folder.h"
 #include "core/file_io.h"
 
 namespace mojihyo {
@@ -15,34 +16,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code;
-  std::string out, err;
-};
-
-class Check : public ::testing::Test {
+class Check : public CliFolder {
 protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mojihyo_check_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  void Put(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(WriteFileReplacing(Path(name), bytes).ok());
-  }
   Outcome Run(std::vector<std::string> args, const std::string& stdinBytes = "") {
     std::istringstream in(stdinBytes);
     std::ostringstream out, err;
     const int code = RunCheck(args, in, out, err);
     return {code, out.str(), err.str()};
   }
-
-  fs::path dir_;
 };
 
 TEST_F(Check, ExitCodeSaysWhetherThereAreErrors) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "cli/cli_folder.h"
 #include "core/file_io.h"
 
 namespace mojihyo {
@@ -16,26 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ConvertReport : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mojihyo_report_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  void Put(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(WriteFileReplacing(Path(name), bytes).ok());
-  }
-  std::string Get(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(name), bytes).ok()) << name;
-    return bytes;
-  }
+class ConvertReport : public CliFolder {
+protected:
   int Run(std::vector<std::string> args, std::string* err = nullptr, std::string* out = nullptr) {
     std::istringstream in;
     std::ostringstream o, e;
@@ -44,8 +27,6 @@ class ConvertReport : public ::testing::Test {
     if (out) *out = o.str();
     return code;
   }
-
-  fs::path dir_;
 };
 
 constexpr char kModern[] = "\xEF\xBB\xBF# kana\r\n@main\r\n/00=[END]\r\n41=A\n0a=\\n\r\n";

@@ -14,6 +14,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "cli/cli_folder.h"
 #include "core/file_io.h"
 #include "formats/table_format.h"
 
@@ -22,39 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code;
-  std::string out, err;
-};
-
-class Convert : public ::testing::Test {
+class Convert : public CliFolder {
 protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mojihyo_cli_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  void Put(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(WriteFileReplacing(Path(name), bytes).ok());
-  }
-  std::string Get(const std::string& name) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(name), bytes).ok()) << name;
-    return bytes;
-  }
   Outcome Run(std::vector<std::string> args, const std::string& stdinBytes = "") {
     std::istringstream in(stdinBytes);
     std::ostringstream out, err;
     int code = RunConvert(args, in, out, err);
     return {code, out.str(), err.str()};
   }
-
-  fs::path dir_;
 };
 
 constexpr char kThingyTable[] = ">\r\n*0D\r\n*0E\r\n41=A\r\n0400=Cecil\r\n\r\n(1000-1FFF) Menu\r\n";

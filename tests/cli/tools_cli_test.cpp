@@ -11,6 +11,7 @@
 
 #include "cli/decode.h"
 #include "cli/relsearch.h"
+#include "cli/cli_folder.h"
 #include "core/file_io.h"
 
 namespace mojihyo {
@@ -18,26 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code;
-  std::string out, err;
-};
-
-class ToolsCli : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mojihyo_tools_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  void Put(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(WriteFileReplacing(Path(name), bytes).ok());
-  }
+class ToolsCli : public CliFolder {
 public:
   Outcome Decode(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -50,8 +32,6 @@ public:
     return {code, out.str(), err.str()};
   }
 
-protected:
-  fs::path dir_;
 };
 
 const std::string kRom = std::string("\x00\x41\x42\xFF\x41\x43\x01\x02", 8);
