@@ -75,12 +75,7 @@ Request ParseArguments(const std::vector<std::string>& args) {
   app.add_flag("--no-compat", noCompat);
   app.add_option("--from", from);
   app.add_option("TABLE", r.tables);
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
-  try {
-    app.parse(reversed);
-  } catch (const CLI::ParseError& e) {
-    throw UsageError{e.what()};
-  }
+  if (std::string message = ParseCommandLine(app, args); !message.empty()) throw UsageError{message};
   r.compat = !noCompat;
   if (r.help || r.version) return r;
   if (!from.empty()) {

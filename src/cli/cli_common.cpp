@@ -1,5 +1,7 @@
 #include "cli/cli_common.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cctype>
 #include <istream>
@@ -37,6 +39,17 @@ std::optional<TableFormat> FormatFromExtension(std::string_view path) {
   if (ext == ".tab") return TableFormat::MoJiHyo;
   if (ext == ".tbl") return TableFormat::Thingy;
   return std::nullopt;
+}
+
+std::string ParseCommandLine(CLI::App& app, const std::vector<std::string>& args) {
+  // CLI11 takes the arguments last first.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& e) {
+    return e.what();
+  }
+  return {};
 }
 
 int ReportUsageError(std::ostream& err, std::string_view program, std::string_view message,

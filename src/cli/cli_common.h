@@ -8,7 +8,13 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace mojihyo {
 
@@ -18,6 +24,11 @@ std::optional<TableFormat> FormatFromOption(std::string_view value);
 // The format a file's name implies: ".tab" is MoJiHyo, ".tbl" Thingy
 // (either case); other names imply none.
 std::optional<TableFormat> FormatFromExtension(std::string_view path);
+
+// Reads `args` into `app` the GNU way: options before, between or after
+// the file names, "--name value" or "--name=value", "--" ending the
+// options. Returns what was not understood, or nothing.
+std::string ParseCommandLine(CLI::App& app, const std::vector<std::string>& args);
 
 // "PROGRAM: MESSAGE", the usage line, and where to find the help; the exit
 // code of a usage error, 2.

@@ -51,9 +51,7 @@ struct Request {
   bool help = false, version = false;
 };
 
-// Reads the command line with CLI11: options before, between or after the
-// file names, "--name value" or "--name=value", "--" ending the options.
-// Returns a message when it is not understood.
+// Returns a message when the command line is not understood.
 std::string Parse(const std::vector<std::string>& args, Request& r) {
   CLI::App app;
   app.set_help_flag();
@@ -64,13 +62,7 @@ std::string Parse(const std::vector<std::string>& args, Request& r) {
   app.add_option("--offset", r.offset);
   app.add_option("--length", r.length);
   app.add_option("files", r.files);
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
-  try {
-    app.parse(reversed);
-  } catch (const CLI::ParseError& e) {
-    return e.what();
-  }
-  return {};
+  return ParseCommandLine(app, args);
 }
 
 std::string Hex(std::uint64_t n) {

@@ -53,13 +53,7 @@ std::string Parse(const std::vector<std::string>& args, Request& r) {
   app.add_option("--width", r.width);
   app.add_flag("--little-endian", r.littleEndian);
   app.add_option("arguments", r.positional);
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
-  try {
-    app.parse(reversed);
-  } catch (const CLI::ParseError& e) {
-    return e.what();
-  }
-  return {};
+  return ParseCommandLine(app, args);
 }
 
 char* PutHex(char* w, std::uint64_t n) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "iconv_reference.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -257,18 +259,6 @@ TEST_F(Convert, RunningOutOfMemoryIsReportedNotAnAbort) {
     EXPECT_FALSE(fs::exists(Path("o.tab")));
   }
 #endif
-}
-
-std::string Iconv(const char* from, const char* to, std::string_view in) {
-  iconv_t cd = ::iconv_open(to, from);
-  std::string out(in.size() * 2 + 16, '\0');
-  char* inp = const_cast<char*>(in.data());
-  char* outp = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  EXPECT_NE(::iconv(cd, &inp, &inLeft, &outp, &outLeft), static_cast<std::size_t>(-1));
-  ::iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
 }
 
 TEST_F(Convert, Utf16TablesConvertByteForByte) {

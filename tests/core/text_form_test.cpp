@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "iconv_reference.h"
+
 #include <filesystem>
 #include <iconv.h>
 #include <random>
@@ -111,20 +113,6 @@ TEST(TextForm, SaysWhereUtf16IsBroken) {
     std::string utf8;
     EXPECT_EQ(DecodeUtf16(c.bytes, c.form, utf8).error, c.error);
   }
-}
-
-// The C library's own conversion, to check ours against.
-std::string Iconv(const char* from, const char* to, std::string_view in) {
-  iconv_t cd = ::iconv_open(to, from);
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string out(in.size() * 2 + 16, '\0');
-  char* inp = const_cast<char*>(in.data());
-  char* outp = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  EXPECT_NE(::iconv(cd, &inp, &inLeft, &outp, &outLeft), static_cast<std::size_t>(-1));
-  ::iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
 }
 
 // Random text of every length of character, as UTF-8.
