@@ -24,8 +24,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Test discovery runs this program outside CTest's environment.
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Test discovery runs this program outside CTest's environment; an empty
+  // setting counts as none, as it does for Qt.
+  if (const char* platform = std::getenv("QT_QPA_PLATFORM"); !platform || !*platform)
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // Settings the editor remembers go to a folder of this run's own, never
   // to the user's.
   QTemporaryDir settings;
