@@ -13,6 +13,7 @@
 
 #include "core/file_io.h"
 #include "main_window_fixture.h"
+#include "realworld.h"
 #include "ui/byte_text.h"
 
 namespace mojihyo::ui {
@@ -47,6 +48,7 @@ protected:
 };
 
 TEST_F(TfsEditorTest, ALogicalTableIsEditedAndTheSaveChangesOneLine) {
+  MOJIHYO_SKIP_WITHOUT_REALWORLD();
   std::string original;
   ASSERT_TRUE(ReadFileBytes(std::string(MOJIHYO_REALWORLD) + "/Taosenai_som-retranslation__tbl_sd2.tbl",
                             original).ok());
