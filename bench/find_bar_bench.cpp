@@ -35,8 +35,16 @@ public:
   int RunModal(QDialog&) override { return 0; }
 };
 
+// The window lives until main() lets it go, before the application object
+// it needs is destroyed.
+std::unique_ptr<frmMain>& WindowHolder() {
+  static std::unique_ptr<frmMain> window;
+  return window;
+}
+
 frmMain& Window() {
-  static std::unique_ptr<frmMain> window = [] {
+  std::unique_ptr<frmMain>& window = WindowHolder();
+  if (!window) window = [] {
     auto w = std::make_unique<frmMain>();
     char line[48];
     for (int i = 0; i < mojihyo::kEntryCount; ++i) {
@@ -101,5 +109,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  WindowHolder().reset();
   return 0;
 }
