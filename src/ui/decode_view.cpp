@@ -139,6 +139,21 @@ QString DecodeView::rowText(int row) const {
   return text;
 }
 
+QString DecodeView::visibleText() const {
+  Relayout();
+  const std::uint64_t from = visibleFrom(), to = visibleTo();
+  std::vector<QString> rows;
+  for (std::uint64_t offset = from; offset < to; offset += kBytesPerRow)
+    rows.push_back(HexText(offset, offsetDigits_) + QStringLiteral(": "));
+  for (const Placed& p : placed_) {
+    if (p.row >= 0 && static_cast<std::size_t>(p.row) < rows.size())
+      rows[static_cast<std::size_t>(p.row)] += shownPieces_[p.piece];
+  }
+  QString text;
+  for (const QString& row : rows) text += row + QLatin1Char('\n');
+  return text;
+}
+
 QRect DecodeView::textRectOf(std::uint64_t at) const {
   Relayout();
   for (const Placed& p : placed_) {

@@ -54,6 +54,9 @@ public:
   // where the text of the piece holding byte `at` is drawn; for whoever
   // needs to point at it, tests included.
   QString rowText(int row) const;
+  // The rows in view as lines of offset and text: what a screen reader is
+  // given, since the rows are drawn rather than made of widgets.
+  QString visibleText() const;
   QRect textRectOf(std::uint64_t at) const;
   QRect hexRectOf(std::uint64_t at) const;
 

@@ -109,6 +109,7 @@ void frmDecode::ShowCoverage() {
                                     : QStringLiteral("Coverage: %1% of %2 bytes in view")
                                           .arg(100.0 * static_cast<double>(c.decoded) / static_cast<double>(c.bytes), 0, 'f', 1)
                                           .arg(c.bytes));
+  view_->setAccessibleDescription(view_->visibleText());
   lstUndecoded->clear();
   for (const auto& [value, count] : UndecodedByFrequency(c)) {
     auto* item = new QListWidgetItem(QStringLiteral("%1h \u00D7%2").arg(QString::fromStdString(HexByte(value))).arg(count),

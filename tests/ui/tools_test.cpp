@@ -87,6 +87,7 @@ TEST_F(ToolsTest, DecodeAsksForTheFileThroughTheDialogAndShowsItThroughTheTable)
   DecodeView* view = w->view();
   EXPECT_EQ(view->rowText(0), "AB[$01]bcAAAAAAAAAAA");
   EXPECT_EQ(view->rowText(1), "AAAAAA[$FF]");
+  EXPECT_EQ(view->accessibleDescription(), "00000000: AB[$01]bcAAAAAAAAAAA\n00000010: AAAAAA[$FF]\n");
   EXPECT_EQ(w->findChild<QLabel*>("lblCoverage")->text(), "Coverage: 91.3% of 23 bytes in view");
   auto* undecoded = w->findChild<QListWidget*>("lstUndecoded");
   ASSERT_EQ(undecoded->count(), 2);
