@@ -3,6 +3,7 @@
 #include "cli/cli_common.h"
 #include "core/file_io.h"
 #include "core/hex_notation.h"
+#include "core/text_form.h"
 #include "formats/table_format.h"
 #include "tfs/tfs_document.h"
 #include "tools/decoder.h"
@@ -106,6 +107,15 @@ int RunDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (FileResult res = ReadFileBytes(tablePath, tableBytes); !res.ok()) {
     err << kProgram << ": cannot read '" << tablePath << "': " << res.error << "\n";
     return 1;
+  }
+  // A table saved as UTF-16 is read through UTF-8, as the editor reads it.
+  if (const TextForm form = DetectTextForm(tableBytes); IsUtf16(form)) {
+    std::string utf8;
+    if (FileResult res = DecodeUtf16(tableBytes, form, utf8); !res.ok()) {
+      err << kProgram << ": cannot read '" << tablePath << "': " << res.error << "\n";
+      return 1;
+    }
+    tableBytes = std::move(utf8);
   }
   Decoder decoder;
   if (format == TableFormat::Tfs) {

@@ -45,6 +45,34 @@ TEST_F(ToolsCli, DecodeWritesTheTextAndNothingElse) {
   EXPECT_EQ(r.out, "[$00]AB\nAC![$01][$02]");
 }
 
+// Tables saved as UTF-16 are read as the editor and the converter read
+// them, and one that is not UTF-16 after all is not read as garbage.
+TEST_F(ToolsCli, DecodeReadsUtf16TablesAsTheEditorDoes) {
+  Put("game.rom", kRom);
+  const std::string le("\xFF\xFE" "4\0" "1\0" "=\0" "A\0" "\r\0\n\0", 14);
+  const std::string be("@\0o\0n\0e\0\n\0" "4\0" "2\0" "=\0" "b\0\n\0", 20);
+  Put("le.tbl", le);
+  Put("be.txt", std::string(1, '\0') + be.substr(0, be.size() - 1));
+  Put("broken.tbl", std::string("\xFF\xFE" "4\0" "1\0" "=\0" "\x00\xD8" "\r\0\n\0", 14));
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string out, err;
+  } cases[] = {
+      {{Path("le.tbl"), Path("game.rom"), "--length", "3"}, 0, "[$00]A[$42]", ""},
+      {{"--from", "tfs", "--table", "one", Path("be.txt"), Path("game.rom"), "--length", "3"}, 0, "[$00][$41]b", ""},
+      {{Path("broken.tbl"), Path("game.rom")}, 1, "",
+       "mojihyo-decode: cannot read '" + Path("broken.tbl") +
+           "': not valid UTF-16: a surrogate without its other half at byte 8\n"},
+  };
+  for (const Case& c : cases) {
+    const Outcome r = Decode(c.args);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+  }
+}
+
 TEST_F(ToolsCli, DecodeTakesOptionsAnywhereAndNumbersInDecimalOrHex) {
   Put("t.txt", "@one\n41=A\n@two\n41=a\n43=c\n");
   Put("game.rom", kRom);
