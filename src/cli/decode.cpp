@@ -3,6 +3,7 @@
 #include "cli/cli_common.h"
 #include "core/file_io.h"
 #include "core/hex_notation.h"
+#include "core/text_form.h"
 #include "formats/table_format.h"
 #include "tfs/tfs_document.h"
 #include "tools/decoder.h"
@@ -10,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -46,7 +48,8 @@ constexpr std::string_view kHelp =
     "written), 2 the command line was not understood.\n";
 
 struct Request {
-  std::string from, table, offset, length;
+  // Each option as given; an empty value is given too, and not understood.
+  std::optional<std::string> from, table, offset, length;
   std::vector<std::string> files;
   bool help = false, version = false;
 };
@@ -57,12 +60,18 @@ std::string Parse(const std::vector<std::string>& args, Request& r) {
   app.set_help_flag();
   app.add_flag("--help,-h", r.help);
   app.add_flag("--version", r.version);
-  app.add_option("--from", r.from);
-  app.add_option("--table", r.table);
-  app.add_option("--offset", r.offset);
-  app.add_option("--length", r.length);
+  std::string from, table, offset, length;
+  app.add_option("--from", from);
+  app.add_option("--table", table);
+  app.add_option("--offset", offset);
+  app.add_option("--length", length);
   app.add_option("files", r.files);
-  return ParseCommandLine(app, args);
+  std::string message = ParseCommandLine(app, args);
+  if (app.count("--from")) r.from = from;
+  if (app.count("--table")) r.table = table;
+  if (app.count("--offset")) r.offset = offset;
+  if (app.count("--length")) r.length = length;
+  return message;
 }
 
 std::string Hex(std::uint64_t n) {
@@ -88,34 +97,41 @@ int RunDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const std::string& tablePath = r.files[0];
   const std::string& filePath = r.files[1];
 
-  std::optional<TableFormat> format =
-      r.from.empty() ? FormatFromExtension(tablePath) : FormatFromOption(r.from);
-  if (!r.from.empty() && !format)
-    return usage("unknown format '" + r.from + "' (use thingy, hexposure, mojihyo or tfs)");
+  std::optional<TableFormat> format = r.from ? FormatFromOption(*r.from) : FormatFromExtension(tablePath);
+  if (r.from && !format)
+    return usage("unknown format '" + *r.from + "' (use thingy, hexposure, mojihyo or tfs)");
   if (!format)
     return usage("cannot tell the format of '" + tablePath +
                  "' from its name; give --from thingy, hexposure, mojihyo or tfs");
-  if (!r.table.empty() && format != TableFormat::Tfs) return usage("--table needs a TFS table (--from tfs)");
-  std::optional<std::uint64_t> offset = r.offset.empty() ? 0 : ReadOffsetNumber(r.offset);
-  std::optional<std::uint64_t> length = r.length.empty() ? std::nullopt : ReadOffsetNumber(r.length);
-  if (!offset) return usage("--offset takes a number, decimal or 0x hex: '" + r.offset + "'");
-  if (!r.length.empty() && !length)
-    return usage("--length takes a number, decimal or 0x hex: '" + r.length + "'");
+  if (r.table && format != TableFormat::Tfs) return usage("--table needs a TFS table (--from tfs)");
+  std::optional<std::uint64_t> offset = r.offset ? ReadOffsetNumber(*r.offset) : 0;
+  std::optional<std::uint64_t> length = r.length ? ReadOffsetNumber(*r.length) : std::nullopt;
+  if (!offset) return usage("--offset takes a number, decimal or 0x hex: '" + *r.offset + "'");
+  if (r.length && !length) return usage("--length takes a number, decimal or 0x hex: '" + *r.length + "'");
 
   std::string tableBytes;
   if (FileResult res = ReadFileBytes(tablePath, tableBytes); !res.ok()) {
     err << kProgram << ": cannot read '" << tablePath << "': " << res.error << "\n";
     return 1;
   }
+  // A table saved as UTF-16 is read through UTF-8, as the editor reads it.
+  if (const TextForm form = DetectTextForm(tableBytes); IsUtf16(form)) {
+    std::string utf8;
+    if (FileResult res = DecodeUtf16(tableBytes, form, utf8); !res.ok()) {
+      err << kProgram << ": cannot read '" << tablePath << "': " << res.error << "\n";
+      return 1;
+    }
+    tableBytes = std::move(utf8);
+  }
   Decoder decoder;
   if (format == TableFormat::Tfs) {
     // Read as a document only: the fields an editor shows are not needed.
     const TfsDocument doc(std::move(tableBytes));
     std::size_t start = 0;
-    if (!r.table.empty()) {
+    if (r.table) {
       const auto& tables = doc.tables();
-      while (start < tables.size() && (!tables[start].named || doc.tableId(start) != r.table)) ++start;
-      if (start == tables.size()) return usage("'" + tablePath + "' has no table @" + r.table);
+      while (start < tables.size() && (!tables[start].named || doc.tableId(start) != *r.table)) ++start;
+      if (start == tables.size()) return usage("'" + tablePath + "' has no table @" + *r.table);
     }
     decoder = Decoder::FromTfs(doc, start);
   } else {

@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -40,7 +41,7 @@ constexpr std::string_view kHelp =
     "understood.\n";
 
 struct Request {
-  std::string width;
+  std::optional<std::string> width;  // as given, empty too
   std::vector<std::string> positional;
   bool littleEndian = false, help = false, version = false;
 };
@@ -50,10 +51,13 @@ std::string Parse(const std::vector<std::string>& args, Request& r) {
   app.set_help_flag();
   app.add_flag("--help,-h", r.help);
   app.add_flag("--version", r.version);
-  app.add_option("--width", r.width);
+  std::string width;
+  app.add_option("--width", width);
   app.add_flag("--little-endian", r.littleEndian);
   app.add_option("arguments", r.positional);
-  return ParseCommandLine(app, args);
+  std::string message = ParseCommandLine(app, args);
+  if (app.count("--width")) r.width = width;
+  return message;
 }
 
 char* PutHex(char* w, std::uint64_t n) {
@@ -76,8 +80,7 @@ int RunRelativeSearch(const std::vector<std::string>& args, std::ostream& out, s
   auto usage = [&](const std::string& message) { return ReportUsageError(err, kProgram, message, kUsage); };
   if (r.positional.size() != 2)
     return usage(r.positional.size() < 2 ? "FILE and WORD are both needed" : "too many arguments");
-  if (!r.width.empty() && r.width != "1" && r.width != "2")
-    return usage("--width is 1 or 2, not '" + r.width + "'");
+  if (r.width && r.width != "1" && r.width != "2") return usage("--width is 1 or 2, not '" + *r.width + "'");
   const int width = r.width == "2" ? 2 : 1;
   if (r.littleEndian && width != 2) return usage("--little-endian needs --width 2");
   const WordReading word = ReadRelativeWord(r.positional[1]);

@@ -270,8 +270,10 @@ void Decoder::Run(std::string_view data, Cursor& c, std::uint64_t stopAt, Sink& 
       const auto [node, keyLength] = Longest(tables_[top.table], d, p, end);
       if (node == kNone && top.count == 0 && frames.size() > 1) {
         // Nothing matches in a table switched to until that happens: the
-        // table below tries the same byte.
+        // table below tries the same byte, unless its own count was used up
+        // by the switch that led here.
         frames.pop_back();
+        popFinished();
         continue;
       }
       if (node == kNone) {

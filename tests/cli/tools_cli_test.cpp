@@ -45,6 +45,34 @@ TEST_F(ToolsCli, DecodeWritesTheTextAndNothingElse) {
   EXPECT_EQ(r.out, "[$00]AB\nAC![$01][$02]");
 }
 
+// Tables saved as UTF-16 are read as the editor and the converter read
+// them, and one that is not UTF-16 after all is not read as garbage.
+TEST_F(ToolsCli, DecodeReadsUtf16TablesAsTheEditorDoes) {
+  Put("game.rom", kRom);
+  const std::string le("\xFF\xFE" "4\0" "1\0" "=\0" "A\0" "\r\0\n\0", 14);
+  const std::string be("@\0o\0n\0e\0\n\0" "4\0" "2\0" "=\0" "b\0\n\0", 20);
+  Put("le.tbl", le);
+  Put("be.txt", std::string(1, '\0') + be.substr(0, be.size() - 1));
+  Put("broken.tbl", std::string("\xFF\xFE" "4\0" "1\0" "=\0" "\x00\xD8" "\r\0\n\0", 14));
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string out, err;
+  } cases[] = {
+      {{Path("le.tbl"), Path("game.rom"), "--length", "3"}, 0, "[$00]A[$42]", ""},
+      {{"--from", "tfs", "--table", "one", Path("be.txt"), Path("game.rom"), "--length", "3"}, 0, "[$00][$41]b", ""},
+      {{Path("broken.tbl"), Path("game.rom")}, 1, "",
+       "mojihyo-decode: cannot read '" + Path("broken.tbl") +
+           "': not valid UTF-16: a surrogate without its other half at byte 8\n"},
+  };
+  for (const Case& c : cases) {
+    const Outcome r = Decode(c.args);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+  }
+}
+
 TEST_F(ToolsCli, DecodeTakesOptionsAnywhereAndNumbersInDecimalOrHex) {
   Put("t.txt", "@one\n41=A\n@two\n41=a\n43=c\n");
   Put("game.rom", kRom);
@@ -81,6 +109,12 @@ TEST_F(ToolsCli, DecodeExitCodes) {
       {{Path("game.tbl"), Path("game.rom"), "--offset", "12k"}, 2,
        "mojihyo-decode: --offset takes a number, decimal or 0x hex: '12k'"},
       {{Path("game.tbl"), Path("game.rom"), "--length", "-1"}, 2, "mojihyo-decode: "},
+      // An empty value is no number, nor the option left out.
+      {{Path("game.tbl"), Path("game.rom"), "--offset", ""}, 2, "mojihyo-decode: --offset takes a number, decimal or 0x hex: ''"},
+      {{Path("game.tbl"), Path("game.rom"), "--length", ""}, 2, "mojihyo-decode: --length takes a number, decimal or 0x hex: ''"},
+      {{"--from", "tfs", "--table", "", Path("game.tbl"), Path("game.rom")}, 2,
+       "mojihyo-decode: '" + Path("game.tbl") + "' has no table @\n"},
+      {{"--from", "", Path("game.tbl"), Path("game.rom")}, 2, "mojihyo-decode: unknown format ''"},
       {{Path("game.tbl"), Path("game.rom"), "--offset", "9"}, 2,
        "mojihyo-decode: --offset 0x9 is past the end of '" + Path("game.rom") + "' (8 bytes)"},
       {{Path("notes.txt"), Path("game.rom")}, 2, "mojihyo-decode: cannot tell the format of"},
@@ -162,6 +196,7 @@ TEST_F(ToolsCli, RelativeSearchExitCodes) {
       {{Path("game.rom")}, 2, "mojihyo-relsearch: FILE and WORD are both needed\n"},
       {{Path("game.rom"), "ab", "cd"}, 2, "mojihyo-relsearch: too many arguments"},
       {{Path("game.rom"), "ab", "--width", "3"}, 2, "mojihyo-relsearch: --width is 1 or 2, not '3'"},
+      {{Path("game.rom"), "ab", "--width", ""}, 2, "mojihyo-relsearch: --width is 1 or 2, not ''"},
       {{Path("game.rom"), "ab", "--little-endian"}, 2, "mojihyo-relsearch: --little-endian needs --width 2"},
       {{Path("game.rom"), "aa"}, 2, "mojihyo-relsearch: the word needs at least two different characters"},
       {{Path("game.rom"), "aB"}, 2, "mojihyo-relsearch: 'a' and 'B' are not in the same alphabet"},

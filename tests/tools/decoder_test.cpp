@@ -204,8 +204,9 @@ TEST(Decoder, TableSwitchesFollowTheirCounts) {
       "@HIRA\n00=\xE3\x81\x82\n01=\xE3\x81\x84\n03=[PlayerName]\n!F8=[KATA],0\n!F9=[KANJI],0\n"
       "@KATA\n00=\xE3\x82\xA2\n01=\xE3\x82\xA4\n02=\xE3\x82\xA6\n!F8=[HIRA],0\n!F9=[KANJI],0\n"
       "@KANJI\n00=\xE4\xBA\x9C\n01=\xE6\x84\x8F\n"
-      "@NORMAL\n60=ka\n!7F=[Dakuten],-1\n!30=[KANJI],2\n"
-      "@Dakuten\n60=ga\n";
+      "@NORMAL\n60=ka\n!7F=[Dakuten],-1\n!30=[KANJI],2\n!32=[Dict],1\n"
+      "@Dakuten\n60=ga\n"
+      "@Dict\n60=x\n!31=[KANJI],0\n";
   struct Case {
     std::string bytes, text;
     std::size_t start;
@@ -217,6 +218,9 @@ TEST(Decoder, TableSwitchesFollowTheirCounts) {
       {"\x60\x7F\x60\x60\x7F\x60", "kagagaka", 3},
       // N: that many matches.
       {{'\x30', '\x00', '\x01', '\x00', '\x60'}, "\xE4\xBA\x9C\xE6\x84\x8F[$00]ka", 3},
+      // A switch is the one match of @Dict: once @KANJI falls back, so
+      // does @Dict, and the byte is tried in @NORMAL.
+      {{'\x32', '\x31', '\x00', '\x60'}, "\xE4\xBA\x9Cka", 3},
       // A raw byte leaves every switched table.
       {"\x7F\x60\x61\x60", "ga[$61]ka", 3},
   };
