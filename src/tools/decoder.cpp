@@ -146,7 +146,7 @@ std::pair<std::uint32_t, std::size_t> Decoder::Longest(const Table& table, const
 
 template <typename Sink>
 void Decoder::Write(const Entry& e, const unsigned char* parameters, Sink& sink) const {
-  std::size_t room = e.headLength + e.tailLength + 5 * e.paramCount;
+  std::size_t room = e.headLength + e.tailLength + 5 * std::size_t{e.paramCount};
   for (std::uint32_t k = 0; k < e.paramCount && !e.linkedStyle; ++k)
     room += 5 * params_[e.firstParam + k].length + 8;
   char* w = sink.Room(room);

@@ -158,8 +158,7 @@ WordReading ReadRelativeWord(std::string_view typed) {
   for (std::size_t k = 0; k < characters.size(); ++k) {
     const auto it = places.find(characters[k].bytes);
     if (it == places.end())
-      return {std::nullopt, quoted(k) + " is in none of the alphabets a-z, A-Z, 0-9, basic "
-                                        "hiragana and basic katakana"};
+      return {std::nullopt, quoted(k) + std::string(kInNoAlphabet)};
     if (k == 0) word.alphabet = it->second.first;
     if (it->second.first != word.alphabet)
       return {std::nullopt, quoted(0) + " and " + quoted(k) + " are not in the same alphabet"};

@@ -44,6 +44,10 @@ struct RelativeWord {
 // editor's boxes give for kana); the two cannot be mistaken for each other
 // where kana are concerned. Without a word, `error` says why, quoting the
 // character at fault as it was given.
+// What follows a quoted character that belongs to no alphabet.
+inline constexpr std::string_view kInNoAlphabet =
+    " is in none of the alphabets a-z, A-Z, 0-9, basic hiragana and basic katakana";
+
 struct WordReading {
   std::optional<RelativeWord> word;
   std::string error;

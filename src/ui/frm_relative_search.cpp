@@ -95,6 +95,17 @@ frmRelativeSearch::frmRelativeSearch(frmMain& owner, MappedFile file, const QStr
 
 void frmRelativeSearch::Search() {
   const std::optional<std::string> typed = kWordText.FromTyped(txtWord->text());
+  if (!typed) {
+    // A character EUC-JP cannot hold is in no alphabet either: name it.
+    for (const char32_t c : txtWord->text().toUcs4()) {
+      const QString character = QString::fromUcs4(&c, 1);
+      if (kWordText.FromTyped(character)) continue;
+      model_->setMatches({}, {});
+      lblStatus->setText(QLatin1Char('\'') + character + QLatin1Char('\'') +
+                         QString::fromLatin1(kInNoAlphabet.data(), static_cast<qsizetype>(kInNoAlphabet.size())));
+      return;
+    }
+  }
   const WordReading reading = ReadRelativeWord(typed.value_or(std::string(1, '?')));
   if (!reading.word) {
     model_->setMatches({}, {});

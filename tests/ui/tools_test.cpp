@@ -278,6 +278,12 @@ TEST_F(ToolsTest, RelativeSearchSaysWhatIsWrongWithAWord) {
             QString::fromUtf8("'\xE3\x82\x83' is in none of the alphabets a-z, A-Z, 0-9, basic hiragana and basic katakana"));
   EXPECT_EQ(w->model()->rowCount(), 0);
   EXPECT_FALSE(w->findChild<QPushButton*>("cmdFillTable")->isEnabled());
+  // A character EUC-JP cannot hold is named as typed.
+  w->findChild<QLineEdit*>("txtWord")->clear();
+  TypeText(w->findChild<QLineEdit*>("txtWord"), QString::fromUtf8("ab\xED\x95\x9C"));
+  Press(w, "cmdSearch");
+  EXPECT_EQ(w->findChild<QLabel*>("lblStatus")->text(),
+            QString::fromUtf8("'\xED\x95\x9C' is in none of the alphabets a-z, A-Z, 0-9, basic hiragana and basic katakana"));
 }
 
 // What a screen reader hears: every control the keyboard reaches has a
