@@ -129,11 +129,15 @@ void frmDecode::Tell(const QString& title, const QString& text) {
 
 void frmDecode::GoToOffset() {
   const std::optional<std::uint64_t> at = ReadOffsetNumber(txtOffset->text().trimmed().toStdString());
+  if (file_.size() == 0) {
+    Tell(QStringLiteral("Go to Offset"), QStringLiteral("This file is empty: it has no offset to go to."));
+    return;
+  }
   if (!at || *at >= file_.size()) {
     Tell(QStringLiteral("Go to Offset"),
          QStringLiteral("\"%1\" is not an offset in this file: give a number from 0 to %2, decimal or "
                         "with 0x before hex digits.")
-             .arg(txtOffset->text(), Hex(file_.size() == 0 ? 0 : file_.size() - 1)));
+             .arg(txtOffset->text(), Hex(file_.size() - 1)));
     return;
   }
   // Decoding starts at the offset gone to, where a text begins.

@@ -203,6 +203,14 @@ TEST_F(ToolsTest, GoToOffsetDecodesFromThereAndFindSelectsTheBytesOfAText) {
   ASSERT_EQ(prompter->messages.size(), 2u);
   EXPECT_EQ(prompter->messages[1].title, "Go to Offset");
   EXPECT_TRUE(prompter->messages[1].text.startsWith("\"6\" is not an offset in this file")) << prompter->messages[1].text.toStdString();
+
+  delete w;
+  frmDecode* empty = OpenDecode("");
+  ASSERT_TRUE(empty);
+  QTest::keyClicks(empty->findChild<QLineEdit*>("txtOffset"), "0");
+  Press(empty, "cmdGoTo");
+  ASSERT_EQ(prompter->messages.size(), 3u);
+  EXPECT_EQ(prompter->messages[2].text, "This file is empty: it has no offset to go to.");
 }
 
 TEST_F(ToolsTest, RelativeSearchListsMatchesWithTheirPreviewAndFillsTheCells) {
