@@ -219,11 +219,27 @@ void MatchRows(const TfsDocument& doc, const std::vector<std::size_t>& oldLines,
           {oldLines[k], WithText(doc, oldLines[k], row.substr(row.find('=') + 1))});
     }
   }
-  for (std::size_t k = 0; k < old.size(); ++k) {
-    if (!oldUsed[k]) e.removals.push_back(oldLines[k]);
-  }
+  // What is left on both sides is an entry whose key changed, or one that
+  // went and another that came: each new one takes the place of an old one,
+  // in order, so that an entry given another key is not moved to the end
+  // of the table. The line keeps what stands before its key.
+  std::size_t k = 0;
   for (std::size_t j = 0; j < rows.size(); ++j) {
-    if (!newUsed[j]) e.appends.emplace_back(rows[j]);
+    if (newUsed[j]) continue;
+    while (k < old.size() && oldUsed[k]) ++k;
+    if (k == old.size()) {
+      e.appends.emplace_back(rows[j]);
+      continue;
+    }
+    const std::string_view line = doc.line(oldLines[k]);
+    const std::string_view key = doc.keySpelling(oldLines[k]);
+    std::string bytes(line.substr(0, static_cast<std::size_t>(key.data() - line.data())));
+    bytes.append(rows[j]);
+    e.rewrites.push_back({oldLines[k], std::move(bytes)});
+    oldUsed[k] = true;
+  }
+  for (k = 0; k < old.size(); ++k) {
+    if (!oldUsed[k]) e.removals.push_back(oldLines[k]);
   }
 }
 

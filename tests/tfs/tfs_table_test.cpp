@@ -100,6 +100,28 @@ TEST(TfsTable, AnEditRewritesOnlyItsOwnLines) {
   }
 }
 
+TEST(TfsTable, AnEntryWhoseKeyChangesStaysWhereItWas) {
+  constexpr char kRows[] = "@t\n1111=p\n# about q\n  222222=q\n3333=r\n41=A\n";
+  const struct {
+    const char* name;
+    LineList rows;
+    const char* expected;
+  } cases[] = {
+      {"key edited", {"1111=p", "22222299=q", "3333=r"},
+       "@t\n1111=p\n# about q\n  22222299=q\n3333=r\n41=A\n"},
+      {"key and text edited", {"1111=p", "3333=r", "4444=s"},
+       "@t\n1111=p\n# about q\n  4444=s\n3333=r\n41=A\n"},
+      {"one removed, two added", {"5555=x", "3333=r", "6666=y", "222222=q"},
+       "@t\n5555=x\n# about q\n  222222=q\n3333=r\n41=A\n6666=y\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FontTable t = Read(kRows);
+    t.SixteenBitEntries = c.rows;
+    EXPECT_EQ(Write(t), c.expected);
+  }
+}
+
 TEST(TfsTable, SwitchingTablesKeepsEditsAndAddsIntoTheRightTable) {
   FontTable t = Read(kThreeTables);
   SetEntryText(t, 0x41, "a");
