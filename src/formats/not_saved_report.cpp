@@ -48,7 +48,8 @@ std::vector<std::string> NotSavedItems(const FontTable& table, TableFormat forma
   // What of a TFS file has no field at all, counted by kind of line.
   if (table.Tfs && format != TableFormat::Tfs) {
     const TfsDocument doc = SavedTfsDocument(table);
-    for (const LineCount& c : TfsSaveLosses(doc, table.CurrentLogicalTable, format))
+    const std::size_t shown = SavedShownTable(table, doc).value_or(doc.tables().size());
+    for (const LineCount& c : TfsSaveLosses(doc, shown, format))
       items.push_back(CountText(c));
   }
   return items;

@@ -65,9 +65,13 @@ std::string CountText(const LineCount& c) {
 
 std::vector<LineCount> TfsSaveLosses(const TfsDocument& doc, std::size_t shown, TableFormat format) {
   std::array<std::size_t, kLossKinds> counts{};
-  if (format == TableFormat::Tfs || shown >= doc.tables().size()) return {};
-  const TfsFieldLines f = FieldLinesOf(doc, shown);
-  const TfsTable& table = doc.tables()[shown];
+  if (format == TableFormat::Tfs) return {};
+  // With no table shown, every line is another table's.
+  const bool any = shown < doc.tables().size();
+  TfsFieldLines f;
+  f.firstEntry.fill(kNoTfsLine);
+  if (any) f = FieldLinesOf(doc, shown);
+  const TfsTable table = any ? doc.tables()[shown] : TfsTable{};
   std::vector<bool> placed(doc.lineCount(), false);
   for (std::size_t line : f.firstEntry)
     if (line != kNoTfsLine) placed[line] = true;

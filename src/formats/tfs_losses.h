@@ -28,7 +28,8 @@ std::string CountText(const LineCount& count);
 // What a save of a TFS table (`doc`, showing logical table `shown`) in
 // `format` leaves out, by kind, in a fixed order: lines of other logical
 // tables, entries with keys longer than two bytes, and so on. Nothing for
-// the TFS format.
+// the TFS format. A `shown` past the last table shows none: every line is
+// then another table's.
 std::vector<LineCount> TfsSaveLosses(const TfsDocument& doc, std::size_t shown, TableFormat format);
 
 // What opening `bytes` in `format` (one of the older formats) would leave

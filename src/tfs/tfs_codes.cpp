@@ -123,7 +123,9 @@ std::vector<std::string> TableCodes(const FontTable& table) {
   std::vector<std::string> codes;
   if (!table.Tfs) return codes;
   const TfsDocument doc = SavedTfsDocument(table);
-  for (std::size_t line : CodeLinesOf(doc, table.CurrentLogicalTable))
+  const std::optional<std::size_t> shown = SavedShownTable(table, doc);
+  if (!shown) return codes;  // an ended unnamed table had none
+  for (std::size_t line : CodeLinesOf(doc, *shown))
     codes.emplace_back(doc.line(line));
   return codes;
 }
@@ -131,7 +133,14 @@ std::vector<std::string> TableCodes(const FontTable& table) {
 void SetTableCodes(FontTable& table, const std::vector<std::string>& codes) {
   if (!table.Tfs) return;
   auto doc = std::make_shared<TfsDocument>(SavedTfsDocument(table));
-  const TfsEdits edits = CodeEdits(*doc, table.CurrentLogicalTable, codes);
+  TfsEdits edits;
+  if (SavedShownTable(table, *doc)) {
+    edits = CodeEdits(*doc, table.CurrentLogicalTable, codes);
+  } else {
+    // The shown unnamed table ended when its entries were emptied: its
+    // codes go where it stood, before the first "@" line, and bring it back.
+    for (const std::string& code : codes) edits.inserts.push_back({doc->tables().front().idLine, code});
+  }
   if (edits.empty()) return;
   doc->Apply(edits);
   // Removing codes may end the unnamed table they stood in.

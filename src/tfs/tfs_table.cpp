@@ -366,6 +366,13 @@ TfsDocument SavedTfsDocument(const FontTable& table) {
   return TfsDocument(std::move(bytes));
 }
 
+std::optional<std::size_t> SavedShownTable(const FontTable& table, const TfsDocument& saved) {
+  if (!table.Tfs) return 0;
+  // Only the shown table changes, and only an unnamed one can end.
+  if (saved.tables().size() < table.Tfs->tables().size()) return std::nullopt;
+  return table.CurrentLogicalTable;
+}
+
 std::string WriteTfsTable(const FontTable& table) {
   if (!table.Tfs) {
     std::string bytes;

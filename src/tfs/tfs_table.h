@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,11 @@ TfsEdits FieldEdits(const TfsDocument& doc, std::size_t logicalTable, const Font
 // file makes a new one (LF, no byte order mark): break values, entries,
 // 16-bit entries, then the kept lines as they stand.
 TfsDocument SavedTfsDocument(const FontTable& table);
+
+// The logical table of `saved` (SavedTfsDocument of `table`) that the
+// fields show; nothing when the save empties out the unnamed table they
+// show, whose lines then all go.
+std::optional<std::size_t> SavedShownTable(const FontTable& table, const TfsDocument& saved);
 
 // The bytes of `table` as a TFS file.
 std::string WriteTfsTable(const FontTable& table);

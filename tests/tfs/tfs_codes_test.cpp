@@ -61,6 +61,24 @@ TEST(TfsCodes, TheFirstEndTokensAndNewlinesAreTheBreakValues) {
             "@main\n/FE=[END]\n41=A\n*0A\n$E0=[Color],%D\n42=B\n@kana\n41=a\n/FF\n");
 }
 
+TEST(TfsCodes, AnEmptiedUnnamedTableShowsNoCodesOfTheNextTable) {
+  // Emptying the entries before the first "@" line ends the unnamed table
+  // in the file, while the fields still show it.
+  FontTable t;
+  LoadTableBytes(TableFormat::Tfs, "# top\n41=A\n@b\n42=B\n$E0=[C]\n", t);
+  SetEntryText(t, 0x41, "");
+  EXPECT_TRUE(TableCodes(t).empty());
+  std::vector<std::string> lost;
+  for (const std::string& item : NotSavedItems(t, TableFormat::Thingy))
+    if (item.find("line") != std::string::npos) lost.push_back(item);
+  EXPECT_EQ(lost, (std::vector<std::string>{"4 lines of other logical tables"}));
+  // Codes given to it go where it stood, and it is there again.
+  SetTableCodes(t, {"/FF"});
+  EXPECT_EQ(t.CurrentLogicalTable, 0u);
+  EXPECT_EQ(t.StringBreakValue1, "FFh");
+  EXPECT_EQ(SaveTableBytes(TableFormat::Tfs, t), "# top\n/FF\n@b\n42=B\n$E0=[C]\n");
+}
+
 TEST(TfsCodes, CodeLinesSplitAndJoin) {
   const std::pair<const char*, CodeParts> lines[] = {
       {"/FF=[END]", {'/', "FF", "[END]"}},
