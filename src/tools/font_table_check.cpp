@@ -35,12 +35,10 @@ FontTableCheck CheckTfs(const FontTable& t, const CheckOptions& options) {
   const TfsDocument doc = SavedTfsDocument(t);
   result.findings = CheckTfsDocument(doc, options);
   // A save that empties the entries before the first "@" line ends the
-  // unnamed table they formed; the named ones move up.
-  std::size_t shown = t.Tfs ? t.CurrentLogicalTable : 0;
-  if (t.Tfs && doc.tables().size() < t.Tfs->tables().size() && shown > 0)
-    shown -= t.Tfs->tables().size() - doc.tables().size();
-  // The tables of the document are those of the table's own, but for an
-  // unnamed one a save empties out.
+  // unnamed table they formed, which the fields show: no table of the
+  // document is shown then, and each one is a place further on in the
+  // table's own list.
+  const std::size_t shown = SavedShownTable(t, doc).value_or(doc.tables().size());
   const std::size_t gone = t.Tfs ? t.Tfs->tables().size() - doc.tables().size() : 0;
   std::vector<std::optional<TfsFieldLines>> fields(doc.tables().size());
   for (const Finding& f : result.findings) {
@@ -49,7 +47,7 @@ FontTableCheck CheckTfs(const FontTable& t, const CheckOptions& options) {
     const std::size_t i = f.line - 1;
     if (f.line > 0 && f.line <= doc.lineCount()) {
       const std::size_t in = doc.tableOf(i);
-      table = in + (in > 0 ? gone : 0);
+      table = in + gone;
       if (!fields[in]) fields[in] = FieldLinesOf(doc, in);
       const TfsFieldLines& lines = *fields[in];
       const std::size_t width = doc.keyWidth(i);

@@ -73,5 +73,21 @@ TEST(FontTableCheck, ATfsTableIsCheckedAsItsDocumentWithTheFieldsApplied) {
                       }));
 }
 
+TEST(FontTableCheck, AFindingAfterAnEmptiedUnnamedTableNamesItsOwnTable) {
+  FontTable t;
+  LoadTableBytes(TableFormat::Tfs, "# top\n41=A\n@b\n42=B\n42=C\n@c\n43=D\n43=E\n", t);
+  // Emptying the unnamed table ends it in the file: "b" is the file's
+  // first table then, and the second of the tables the editor lists.
+  SetEntryText(t, 0x41, "");
+  CheckOptions options;
+  options.compatibility = false;
+  const FontTableCheck c = CheckFontTable(t, options);
+  std::vector<std::pair<std::size_t, std::size_t>> duplicates;  // line, table
+  for (std::size_t k = 0; k < c.findings.size(); ++k)
+    if (c.findings[k].kind == FindingKind::DuplicateKey)
+      duplicates.emplace_back(c.findings[k].line, c.tables[k]);
+  EXPECT_EQ(duplicates, (std::vector<std::pair<std::size_t, std::size_t>>{{4, 1}, {7, 2}}));
+}
+
 }  // namespace
 }  // namespace mojihyo
