@@ -197,6 +197,9 @@ void frmMain::FocusStep(int index) {
 void frmMain::TableData_GotFocus(int index, bool returning) {
   // The focus coming back from a menu or a dialog ends no pending range.
   if (returning) {
+    // Go to Entry or Find may bring it to another cell: the cell left behind
+    // was left, so typing there again later is a visit of its own.
+    if (index != state_.CurrentCell) ++visit_;
     cell(index)->setColour(CellColour(CellState::Focus, doc_.EntryLocked[index]));
     state_.CurrentCell = index;
     ShowCellBytes();

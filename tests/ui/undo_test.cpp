@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+#include <functional>
+
 #include "undo_fixture.h"
 
 namespace mojihyo::ui {
@@ -75,6 +77,40 @@ TEST_F(UndoTest, TypingAfterASaveOrAnUndoStartsANewStep) {
   EXPECT_EQ(Doc().EntryText[0x50], "cde");
   Undo();
   EXPECT_EQ(Doc().EntryText[0x50], "cd");
+}
+
+// Go to Entry and Find move the focus as a menu gives it back, yet the cell
+// left is left: coming back to it and typing is a visit of its own.
+TEST_F(UndoTest, TypingAfterACommandWentToAnotherCellAndBackIsANewStep) {
+  // Each goes to a cell by its number or by its text.
+  const auto goTo = [this](int cell) {
+    prompter->play["frmGoToEntry"] = [cell](QDialog& d) {
+      QTest::keyClicks(d.findChild<QLineEdit*>("EntryNumber"), QString::number(cell));
+      Press(d, "Command1");
+    };
+    Trigger("EditGoTo");
+  };
+  const auto find = [this](int cell) {
+    Trigger("EditFind");
+    auto* box = window->findChild<QLineEdit*>("FindText");
+    box->clear();
+    QTest::keyClicks(box, QString::fromStdString(Doc().EntryText[cell]));
+    QTest::keyClick(box, Qt::Key_Return);
+  };
+  const std::function<void(int)> moves[] = {goTo, find};
+  for (const auto& move : moves) {
+    prompter->answers = {QMessageBox::No};
+    Trigger("NewTable");
+    SetEntryText(Doc(), 0x50, "x");
+    TypeInto(0x41, "ab");
+    move(0x50);
+    ASSERT_EQ(window->state().CurrentCell, 0x50);
+    move(0x41);
+    ASSERT_EQ(window->state().CurrentCell, 0x41);
+    QTest::keyClicks(Cell(0x41), "c");
+    Undo();
+    EXPECT_EQ(Doc().EntryText[0x41], "ab");
+  }
 }
 
 // ---- Keys in a cell ----
