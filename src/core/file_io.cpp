@@ -174,6 +174,23 @@ FileResult NameUnnamedFile(int fd, const std::string& dir, const std::string& na
   return Failure(EEXIST);
 }
 
+// Opens a file to read. A named pipe nobody writes to would hold a plain
+// open until someone does, for ever if nobody ever will; opened without
+// waiting, it reads as what is written into it, and as nothing when there
+// is no writer. Reads then wait for their bytes as usual.
+int OpenToRead(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return fd;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 FileResult TooLarge(std::size_t limit) {
@@ -187,7 +204,7 @@ FileResult TooLarge(std::size_t limit) {
 }
 
 FileResult ReadFileBytes(const std::string& path, std::string& bytes, std::size_t limit) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(OpenToRead(path));
   if (fd.get() < 0) return Failure(errno);
   struct stat st{};
   if (::fstat(fd.get(), &st) != 0) return Failure(errno);
@@ -311,7 +328,7 @@ std::string_view MappedFile::bytes() const {
 
 FileResult MappedFile::Open(const std::string& path, bool readAhead) {
   Close();
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd fd(OpenToRead(path));
   if (fd.get() < 0) return Failure(errno);
   struct stat st{};
   if (::fstat(fd.get(), &st) != 0) return Failure(errno);

@@ -23,8 +23,9 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
 FileResult TooLarge(std::size_t limit = kMaxReadBytes);
 
 // Reads a whole file, byte for byte. A file of more than `limit` bytes is
-// refused, unread when its size is known beforehand. Memory running out
-// throws std::bad_alloc.
+// refused, unread when its size is known beforehand. Opening never waits:
+// a named pipe with no writer reads as empty. Memory running out throws
+// std::bad_alloc.
 FileResult ReadFileBytes(const std::string& path, std::string& bytes,
                          std::size_t limit = kMaxReadBytes);
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -58,6 +61,26 @@ TEST_F(FileIo, ReportsTheSystemsReasonWhenAFileCannotBeRead) {
   FileResult missing = ReadFileBytes(Path("none.tbl"), bytes);
   EXPECT_EQ(missing.error, "No such file or directory");
   EXPECT_EQ(ReadFileBytes(dir_.string(), bytes).error, "Is a directory");
+}
+
+TEST_F(FileIo, ANamedPipeIsReadWithoutWaitingForAWriter) {
+  const std::string pipe = Path("pipe.tbl");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (bool mapped : {false, true}) {
+    SCOPED_TRACE(mapped ? "mapped" : "read");
+    auto reading = std::async(std::launch::async, [&] {
+      std::string bytes = "kept";
+      MappedFile file;
+      const FileResult r = mapped ? file.Open(pipe) : ReadFileBytes(pipe, bytes);
+      return r.ok() ? (mapped ? std::string(file.bytes()) : bytes) : r.error;
+    });
+    if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+      ADD_FAILURE() << "opening a pipe nobody writes to waits for a writer";
+      // Lets the stuck open return, so that the test can end.
+      ::close(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_EQ(reading.get(), "");
+  }
 }
 
 TEST_F(FileIo, AFailedWriteLeavesNothingBehind) {
