@@ -3,6 +3,7 @@
 #include "core/hex_notation.h"
 #include "ui/byte_text.h"
 #include "ui/dialog_parts.h"
+#include "ui/prompts.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -53,7 +54,7 @@ frmLongEntry::frmLongEntry(int index, const std::string& bytes, ByteText text, Q
   cmdOK = MakeButton(this, "cmdOK", QStringLiteral("OK"));
   cmdOK->setDefault(true);
   cmdCancel = MakeButton(this, "cmdCancel", QStringLiteral("Cancel"));
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdOK, &QPushButton::clicked, this, &frmLongEntry::Okay);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
@@ -63,10 +64,27 @@ frmLongEntry::frmLongEntry(int index, const std::string& bytes, ByteText text, Q
   resize(640, 480);
 }
 
-std::string frmLongEntry::bytes() const {
+QString frmLongEntry::Unfolded() const {
   QString text = EntryValue->toPlainText();
   text.remove(QLatin1Char('\n'));
-  return text_.BytesOfBox(text, original_);
+  return text;
 }
+
+void frmLongEntry::Okay() {
+  // A cell refuses a character that fits neither the display encoding nor
+  // one byte; taking it here would turn the whole entry into other bytes.
+  const QString text = Unfolded();
+  if (text != text_.ToDisplay(original_) && !text_.FromTyped(text, original_)) {
+    Prompts().Message(this, {QStringLiteral("Entry Not Stored"),
+                             QStringLiteral("The entry holds a character that the display "
+                                            "encoding cannot store. Remove it and press OK "
+                                            "again, or press Cancel."),
+                             QMessageBox::Warning, QMessageBox::Ok});
+    return;
+  }
+  accept();
+}
+
+std::string frmLongEntry::bytes() const { return text_.BytesOfBox(Unfolded(), original_); }
 
 }  // namespace mojihyo::ui

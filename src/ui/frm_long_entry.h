@@ -30,6 +30,9 @@ public:
   static constexpr int kFoldWidth = 1000;
 
 private:
+  void Okay();
+  QString Unfolded() const;
+
   std::string original_;
   ByteText text_;
   QLabel* Label1;

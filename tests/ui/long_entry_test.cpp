@@ -110,6 +110,27 @@ TEST_F(LongEntryTest, EnterOpensTheWholeEntryAndOkWritesItBack) {
   EXPECT_FALSE(Cell(0x41)->isReadOnly());
 }
 
+TEST_F(LongEntryTest, ACharacterTheEncodingCannotStoreIsRefusedNotStoredAsOtherBytes) {
+  // As in a cell: what fits neither the display encoding (EUC-JP) nor one
+  // byte is not taken, and the rest of the entry keeps its bytes.
+  const std::string text = LongKana();
+  SetEntryText(Doc(), 0x41, text);
+  Doc().TableChanged = false;
+  bool stayedOpen = false;
+  PressEnter(0x41, [&](frmLongEntry& d) {
+    Box(d)->moveCursor(QTextCursor::End);
+    Box(d)->insertPlainText(QString(QChar(0xD55C)));
+    Press(d, "cmdOK");
+    stayedOpen = d.result() != QDialog::Accepted;
+    if (stayedOpen) Press(d, "cmdCancel");
+  });
+  EXPECT_TRUE(stayedOpen);
+  ASSERT_EQ(prompter->messages.size(), 1u);
+  EXPECT_EQ(prompter->messages[0].title, "Entry Not Stored");
+  EXPECT_EQ(Doc().EntryText[0x41], text);
+  EXPECT_FALSE(Doc().TableChanged);
+}
+
 TEST_F(LongEntryTest, EnterDoesNothingInOrdinaryOrLockedCells) {
   SetEntryText(Doc(), 0x10, "ordinary");
   PressEnter(0x10);
