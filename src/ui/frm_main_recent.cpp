@@ -19,6 +19,9 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <filesystem>
+#include <system_error>
+
 namespace mojihyo::ui {
 
 namespace {
@@ -53,7 +56,9 @@ void frmMain::ShowRecentTables() {
     // "&1 game.tbl (Thingy)"; the whole path shows as its tooltip.
     auto* action = menu->addAction(QStringLiteral("&%1 %2 (%3)")
                                        .arg(i + 1)
-                                       .arg(QFileInfo(path).fileName(), FormatText(t.format)));
+                                       .arg(QFileInfo(path).fileName().replace(
+                                                QLatin1Char('&'), QStringLiteral("&&")),
+                                            FormatText(t.format)));
     action->setObjectName(QStringLiteral("RecentTable%1").arg(i + 1));
     action->setToolTip(path);
     action->setStatusTip(path);
@@ -82,7 +87,11 @@ void frmMain::OpenRecentTable(std::size_t index) {
 }
 
 void frmMain::RememberTable(const RecentTable& table) {
-  mojihyo::RememberTable(recentTables_, table);
+  // A table named on the command line may be named from the folder the
+  // program started in; the list outlives that folder.
+  std::error_code failed;
+  const std::filesystem::path whole = std::filesystem::absolute(table.path, failed);
+  mojihyo::RememberTable(recentTables_, {failed ? table.path : whole.string(), table.format});
   settings::SetRecentTables(recentTables_);
   ShowRecentTables();
 }

@@ -1,6 +1,7 @@
 // Recent tables, dropped files and what the window remembers between runs.
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -89,6 +90,27 @@ TEST_F(RememberedTest, EightAreKeptAndAMissingFileIsTakenOff) {
                                             "\r\rIt has been taken off the list of recent tables.");
   EXPECT_EQ(RecentItems().size(), 7);
   EXPECT_FALSE(RecentItems().join(" ").contains("5.tbl"));
+}
+
+TEST_F(RememberedTest, AnAmpersandInAFileNameIsShownNotTakenAsAShortcutKey) {
+  Open("OpenThingyTable", Put("R&D.tbl", "41=A\r\n"));
+  EXPECT_EQ(RecentItems().front(), "&1 R&&D.tbl (Thingy)");
+}
+
+TEST_F(RememberedTest, ATableNamedFromItsOwnFolderIsRememberedWherever) {
+  Put("mine.tbl", "41=A\r\n");
+  const QString started = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  window = std::make_unique<frmMain>("T mine.tbl");
+  QDir::setCurrent(started);
+  ASSERT_EQ(Doc().EntryText[0x41], "A");
+  EXPECT_EQ(Recent(1)->toolTip(), dir.filePath("mine.tbl"));
+
+  // The next run starts elsewhere; the entry still names the same file.
+  window = std::make_unique<frmMain>();
+  Recent(1)->trigger();
+  EXPECT_TRUE(prompter->messages.empty());
+  EXPECT_EQ(Doc().EntryText[0x41], "A");
 }
 
 TEST_F(RememberedTest, ADroppedTableOpensAskingTheFormatOfATbl) {
