@@ -26,11 +26,12 @@ namespace mojihyo::ui {
 
 namespace {
 
-// The one local file a drag carries, if that is what it carries.
+// The one local file a drag carries, if that is what it carries; a folder
+// is refused while it is still being dragged.
 std::optional<QString> DroppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
   const QUrl url = data->urls().front();
-  if (!url.isLocalFile()) return std::nullopt;
+  if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) return std::nullopt;
   return url.toLocalFile();
 }
 

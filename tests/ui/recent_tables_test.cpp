@@ -145,6 +145,12 @@ TEST_F(RememberedTest, ADroppedTableOpensAskingTheFormatOfATbl) {
   Drop(window.get(), tbl);
   EXPECT_TRUE(hexposureWasDefault);
   EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(tab)) << "the .tab opened, the cancelled .tbl did not";
+
+  // A folder is not taken: nothing is asked and nothing opens.
+  const int askedBefore = prompter->Shown("frmChooseOpenFormat");
+  Drop(window.get(), dir.path());
+  EXPECT_EQ(prompter->Shown("frmChooseOpenFormat"), askedBefore);
+  EXPECT_EQ(Doc().CurrentFileName, PathFromDisplay(tab));
 }
 
 TEST_F(RememberedTest, FontSizeEncodingAndPlaceOutliveTheWindow) {
