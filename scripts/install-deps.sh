@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libpng-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang
   fonts-dejavu-core fonts-liberation fonts-ipafont-gothic

@@ -1,10 +1,11 @@
+#include "ui/app_style.h"
 #include "ui/fonts.h"
 
 #include "formats/command_line.h"
 #include "ui/frm_main.h"
+#include "ui/window_icon.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
@@ -60,10 +61,8 @@ int main(int argc, char** argv) {
   // Ties the window to the installed menu entry, so that docks and task
   // bars show it under its own name; the same picture is built in.
   QApplication::setDesktopFileName(QStringLiteral(MOJIHYO_APP_ID));
-  QIcon icon;
-  for (int size : {16, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/%1x%1/" MOJIHYO_APP_ID ".png").arg(size), QSize(size, size));
-  QApplication::setWindowIcon(icon);
+  QApplication::setWindowIcon(mojihyo::ui::BuiltInWindowIcon(QStringLiteral(MOJIHYO_APP_ID)));
+  mojihyo::ui::UseAppStyle();
   mojihyo::ui::InstallFontSubstitutes();
   // The table's text: the words after "--" as given, or else the words the
   // toolkit left once it took its own options.
@@ -74,7 +73,9 @@ int main(int argc, char** argv) {
     words = QApplication::arguments();
     words.removeFirst();
   }
+  fonts.ReadFontListAside();
   mojihyo::ui::frmMain window(mojihyo::ui::frmMain::CommandLineText(words));
+  fonts.Wait();
   window.show();
   return QApplication::exec();
 }

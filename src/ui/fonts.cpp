@@ -1,6 +1,9 @@
 #include "ui/fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
@@ -27,5 +30,16 @@ void InstallFontSubstitutes() {
 }
 
 FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+
+void FontConfigWarmUp::ReadFontListAside() {
+  Wait();
+  // The font database may be used from any thread. Measuring the
+  // application's font also finds the fonts that stand in for its missing
+  // characters, which the database keeps for every thread.
+  thread_ = std::thread([] {
+    QFontDatabase::families();
+    QFontMetrics(QGuiApplication::font()).height();
+  });
+}
 
 }  // namespace mojihyo::ui

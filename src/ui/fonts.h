@@ -21,6 +21,10 @@ public:
   void Wait() {
     if (thread_.joinable()) thread_.join();
   }
+  // Once the application object is made: reads the list of installed fonts
+  // on the thread while the window is built, which the first text measured
+  // would otherwise wait for. Wait() before the window is shown.
+  void ReadFontListAside();
 
 private:
   std::thread thread_;

@@ -5,6 +5,7 @@
 #include "ui/byte_text.h"
 #include "ui/control_value_dialogs.h"
 #include "ui/frm_about.h"
+#include "ui/grid_area.h"
 #include "ui/main_menu.h"
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
@@ -25,6 +26,14 @@ struct Twips {
   int left, top, width, height;
 };
 
+QRect Pixels(Twips t, double dpiX, double dpiY) {
+  return QRect(qRound(t.left * dpiX / 1440.0), qRound(t.top * dpiY / 1440.0),
+               qRound(t.width * dpiX / 1440.0), qRound(t.height * dpiY / 1440.0));
+}
+
+QRect CellPlace(int index, double dpiX, double dpiY) {
+  return Pixels({480 + 480 * (index % 16), 360 + 360 * (index / 16), 375, 285}, dpiX, dpiY);
+}
 
 }  // namespace
 
@@ -43,7 +52,8 @@ frmMain::~frmMain() {
   doc_.Observer = nullptr;
   // The cells outlive this object's members by a moment; a focus change
   // while they go must not call back into it.
-  for (TableCell* c : TableData) c->disconnect(this);
+  for (TableCell* c : TableData)
+    if (c) c->disconnect(this);
   // The Section Break dialog has no parent (see EditSectionBreak_Click) and
   // edits this window's table: it goes with the window.
   delete sectionBreakDialog_.data();
@@ -57,15 +67,13 @@ void frmMain::BuildGrid() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   setCentralWidget(central);
-  auto* area = new QWidget(central);
+  auto* area = new GridArea(central);
+  gridArea_ = area;
   area->setObjectName(QStringLiteral("GridArea"));
   column->addWidget(area, 1);
 
   const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-  auto place = [&](QWidget* w, Twips t) {
-    w->setGeometry(qRound(t.left * dpiX / 1440.0), qRound(t.top * dpiY / 1440.0),
-                   qRound(t.width * dpiX / 1440.0), qRound(t.height * dpiY / 1440.0));
-  };
+  auto place = [&](QWidget* w, Twips t) { w->setGeometry(Pixels(t, dpiX, dpiY)); };
 
   // The cells take their font and white background from the grid area as
   // they are made: setting each of 256 cells afterwards costs a good part of
@@ -101,11 +109,25 @@ void frmMain::BuildGrid() {
     Label1[static_cast<std::size_t>(k)] = label;
   }
 
-  QWidget* previous = cmdIncreaseFontSize;
   setTabOrder(cmdDecreaseFontSize, cmdIncreaseFontSize);
+  // The cells follow the buttons in the tab order when they are made.
+  std::vector<QRect> places;
+  for (int i = 0; i < kEntryCount; ++i) places.push_back(CellPlace(i, dpiX, dpiY));
+  const QRect last = places.back();
+  area->setMinimumSize(last.right() + 8, last.bottom() + 8);
+  area->setPendingCells(std::move(places), [this] { BuildCells(); });
+}
+
+void frmMain::EnsureCells() const {
+  if (gridArea_->cellsPending()) gridArea_->buildCells();
+}
+
+void frmMain::BuildCells() {
+  const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+  QWidget* previous = cmdIncreaseFontSize;
   for (int i = 0; i < kEntryCount; ++i) {
-    auto* cell = new TableCell(i, area);
-    place(cell, {480 + 480 * (i % 16), 360 + 360 * (i / 16), 375, 285});
+    auto* cell = new TableCell(i, gridArea_);
+    cell->setGeometry(CellPlace(i, dpiX, dpiY));
     connect(cell, &TableCell::focusEntered, this, &frmMain::TableData_GotFocus);
     connect(cell, &TableCell::focusLeft, this, &frmMain::TableData_LostFocus);
     connect(cell, &TableCell::doubleClicked, this, &frmMain::TableData_DblClick);
@@ -121,9 +143,29 @@ void frmMain::BuildGrid() {
     previous = cell;
     TableData[static_cast<std::size_t>(i)] = cell;
   }
+  // Made after the window was shown, they must be shown too.
+  if (gridArea_->isVisible())
+    for (TableCell* c : TableData) c->show();
+  // Until now the document was shown to no cell.
+  ShowAllEntries();
+  for (int i = 0; i < kEntryCount; ++i) cell(i)->setLocked(doc_.EntryLocked[i]);
+  ResetCellColours();
+}
 
-  const QRect last = cell(255)->geometry();
-  area->setMinimumSize(last.right() + 8, last.bottom() + 8);
+int frmMain::CellFontSize() const {
+  return gridArea_->cellsPending() ? gridArea_->font().pointSize() : cell(0)->font().pointSize();
+}
+
+QAction* frmMain::MenuItem(std::string_view name) const {
+  if (menuItems_.isEmpty()) {
+    for (QAction* a : menuBar()->findChildren<QAction*>())
+      if (!a->objectName().isEmpty() && !menuItems_.contains(a->objectName()))
+        menuItems_.insert(a->objectName(), a);
+  }
+  const QString key = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  if (QAction* a = menuItems_.value(key)) return a;
+  // Items made later, or gone since, are looked for as they are now.
+  return findChild<QAction*>(key);
 }
 
 void frmMain::ConnectMenus() {
@@ -245,6 +287,12 @@ void frmMain::TableData_MouseMove(int index) {
 }
 
 void frmMain::ChangeFontSize(int delta) {
+  if (gridArea_->cellsPending()) {
+    QFont f = gridArea_->font();
+    f.setPointSize(f.pointSize() + delta);
+    gridArea_->setFont(f);
+    return;
+  }
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(f.pointSize() + delta);
@@ -253,11 +301,11 @@ void frmMain::ChangeFontSize(int delta) {
 }
 
 void frmMain::cmdDecreaseFontSize_Click() {
-  if (cell(0)->font().pointSize() > kSmallestFont) ChangeFontSize(-1);
+  if (CellFontSize() > kSmallestFont) ChangeFontSize(-1);
 }
 
 void frmMain::cmdIncreaseFontSize_Click() {
-  if (cell(0)->font().pointSize() < kLargestFont) ChangeFontSize(+1);
+  if (CellFontSize() < kLargestFont) ChangeFontSize(+1);
 }
 
 void frmMain::AboutProgram_Click() {
@@ -266,6 +314,8 @@ void frmMain::AboutProgram_Click() {
 }
 
 void frmMain::ShowEntry(int index) {
+  // Cells not made yet are shown the document when they are made.
+  if (gridArea_->cellsPending()) return;
   TableCell* c = cell(index);
   const std::string& text = doc_.EntryText[index];
   // Typing already shows the text; only a command's write needs showing.

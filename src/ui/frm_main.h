@@ -14,6 +14,7 @@
 #include "ui/table_history.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -30,6 +31,7 @@ class QPushButton;
 namespace mojihyo::ui {
 
 class FindBar;
+class GridArea;
 class TableCell;
 class frmCheckTable;
 class frmSectionBreakValue;
@@ -58,7 +60,11 @@ public:
   // command makes a step. `name` follows "Undo " and "Redo " in the menu.
   void RecordStep(const QString& name, StepCovers covers, const std::function<void()>& change);
 
-  TableCell* cell(int index) const { return TableData[static_cast<std::size_t>(index)]; }
+  // Makes the cells first if they are not made yet (see GridArea).
+  TableCell* cell(int index) const {
+    EnsureCells();
+    return TableData[static_cast<std::size_t>(index)];
+  }
 
   // Document bytes as the chosen display encoding shows them.
   ByteText byteText() const { return ByteText(displayEncoding_); }
@@ -102,11 +108,18 @@ private:
   // Runs `handler` when the menu item called `name` is chosen.
   template <typename Handler>
   void OnMenuItem(std::string_view name, Handler handler) {
-    if (auto* action = findChild<QAction*>(
-            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))))
-      connect(action, &QAction::triggered, this, handler);
+    if (QAction* action = MenuItem(name)) connect(action, &QAction::triggered, this, handler);
   }
+  // The menu item called `name`, or null. Looked up in a table of the menu
+  // bar's items: searching the whole window for each costs the start-up and
+  // every undo step.
+  QAction* MenuItem(std::string_view name) const;
   void BuildGrid();
+  void BuildCells();
+  void EnsureCells() const;
+  // The point size of the table font, which the cells take from the grid
+  // area until they are made.
+  int CellFontSize() const;
   void ConnectMenus();
 
   void TableData_GotFocus(int index, bool returning);
@@ -288,6 +301,8 @@ private:
   FindBar* findBar_ = nullptr;
   std::optional<LastFind> lastFind_;
 
+  GridArea* gridArea_ = nullptr;
+  mutable QHash<QString, QPointer<QAction>> menuItems_;
   std::array<TableCell*, kEntryCount> TableData{};
   std::array<QLabel*, 32> Label1{};
   QPushButton* cmdDecreaseFontSize = nullptr;

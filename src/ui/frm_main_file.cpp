@@ -33,8 +33,8 @@ void frmMain::SetCaptionFromTitle() {
 }
 
 void frmMain::ShowOptionMarks() {
-  if (auto* a = findChild<QAction*>(QStringLiteral("ReverseOrder"))) a->setChecked(doc_.ReverseOrder);
-  if (auto* a = findChild<QAction*>(QStringLiteral("OmitSymbols"))) a->setChecked(doc_.OmitSymbols);
+  if (auto* a = MenuItem("ReverseOrder")) a->setChecked(doc_.ReverseOrder);
+  if (auto* a = MenuItem("OmitSymbols")) a->setChecked(doc_.OmitSymbols);
 }
 
 bool frmMain::SaveIfWanted() {
@@ -65,6 +65,7 @@ void frmMain::NewTable_Click() {
   if (!SaveIfWanted()) return;
   ResetForNewTable(doc_);
   history_->Clear();
+  EnsureCells();
   for (TableCell* c : TableData) {
     QFont f = c->font();
     f.setPointSize(kCellFontSize);

@@ -135,7 +135,7 @@ void frmMain::RestoreWindowState() {
 }
 
 void frmMain::SaveWindowState() {
-  settings::SaveWindowState({saveGeometry(), cell(0)->font().pointSize(), newTableEncoding_});
+  settings::SaveWindowState({saveGeometry(), CellFontSize(), newTableEncoding_});
 }
 
 }  // namespace mojihyo::ui

@@ -55,7 +55,7 @@ void frmMain::ShowLogicalTables() {
     }
     menu->menuAction()->setEnabled(tables > 0);
   }
-  if (auto* codes = findChild<QAction*>(QStringLiteral("EditCodes"))) codes->setEnabled(doc);
+  if (auto* codes = MenuItem("EditCodes")) codes->setEnabled(doc);
   lblLogicalTable->setText(doc ? "Table: " + TableName(*doc, doc_.CurrentLogicalTable, byteText())
                                : QString());
 }

@@ -32,8 +32,7 @@ StepRecorder frmMain::Recorder() {
 }
 
 QString frmMain::StepName(std::string_view item, const QString& prefix) const {
-  const auto* action =
-      findChild<QAction*>(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+  const QAction* action = MenuItem(item);
   QString caption = action ? action->text() : QString();
   // "&&" stands for one "&"; a single "&" only marks the access key.
   caption.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
@@ -42,7 +41,7 @@ QString frmMain::StepName(std::string_view item, const QString& prefix) const {
 
 void frmMain::ShowUndoItems() {
   const auto show = [this](const char* name, const QString& verb, bool can, const QString& step) {
-    auto* action = findChild<QAction*>(QString::fromLatin1(name));
+    auto* action = MenuItem(name);
     action->setEnabled(can);
     action->setText(can ? verb + QLatin1Char(' ') + AsCaption(step) : verb);
   };

@@ -28,7 +28,7 @@ void frmMain::ConnectViewMenu() {
   auto* group = new QActionGroup(this);
   group->setExclusive(true);
   for (const auto& [name, encoding] : kEncodingItems) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) group->addAction(action);
+    if (auto* action = MenuItem(name)) group->addAction(action);
     OnMenuItem(name, [this, encoding = encoding] {
       // The user's own choice is also the one for new tables, from now on.
       newTableEncoding_ = encoding;
@@ -54,7 +54,7 @@ void frmMain::ConnectViewMenu() {
 void frmMain::ChooseDisplayEncoding(DisplayEncoding encoding) {
   displayEncoding_ = encoding;
   for (const auto& [name, e] : kEncodingItems)
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(name))) action->setChecked(e == encoding);
+    if (auto* action = MenuItem(name)) action->setChecked(e == encoding);
   lblEncoding->setText("Display: " + DisplayEncodingName(encoding));
   ShowAllEntries();
   // The text typed in the find bar stands for other bytes now.

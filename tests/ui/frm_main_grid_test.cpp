@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -237,6 +238,80 @@ TEST_F(GridTest, ThingyOptionsFlipTheirMarksAndTheDocument) {
   EXPECT_FALSE(Doc().ReverseOrder);
   window->findChild<QAction*>("OmitSymbols")->trigger();
   EXPECT_TRUE(Doc().OmitSymbols);
+}
+
+// The window is first shown with its cells drawn by the grid area; the line
+// edits are made after that first paint, or at once when anything needs one.
+class CellsMadeLaterTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    settings::Clear();
+    window = std::make_unique<frmMain>();
+  }
+  qsizetype CellsMade() const { return window->findChildren<TableCell*>().size(); }
+  QWidget* Area() const { return window->findChild<QWidget*>("GridArea"); }
+
+  std::unique_ptr<frmMain> window;
+};
+
+TEST_F(CellsMadeLaterTest, TheDrawnCellsLookLikeTheEmptyCellsThatReplaceThem) {
+  window->resize(640, 480);
+  const QImage drawn = Area()->grab().toImage();
+  ASSERT_EQ(CellsMade(), 0);
+  window->cell(0);  // anything that asks for a cell has them all made
+  ASSERT_EQ(CellsMade(), 256);
+  const QImage made = Area()->grab().toImage();
+  ASSERT_EQ(drawn.size(), made.size());
+  for (int i : {0x00, 0x0F, 0x5A, 0xF0, 0xFF}) {
+    const QRect place = window->cell(i)->geometry();
+    EXPECT_EQ(drawn.copy(place), made.copy(place)) << i;
+  }
+  EXPECT_EQ(drawn, made);
+}
+
+TEST_F(CellsMadeLaterTest, TheyAreMadeAfterTheFirstPaintWithTheirTooltipsAndTabOrder) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return CellsMade() == 256; }));
+  for (TableCell* c : window->findChildren<TableCell*>()) {
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_EQ(c->toolTip(), QString::asprintf("%02Xh (%d) --- Value: ", c->index(), c->index()));
+  }
+  // The order Tab takes, from the top of the window.
+  QStringList order;
+  QWidget* w = window.get();
+  do {
+    if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != window.get());
+  QStringList expected{"cmdDecreaseFontSize", "cmdIncreaseFontSize"};
+  for (int i = 0; i < 256; ++i) expected << QString("TableData(%1)").arg(i);
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(CellsMadeLaterTest, InputOrAScreenReaderHasThemMadeFirst) {
+  auto* minus = window->findChild<QPushButton*>("cmdDecreaseFontSize");
+  QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), minus->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(minus, &move);
+  EXPECT_EQ(CellsMade(), 256);
+
+  window = std::make_unique<frmMain>();
+  ASSERT_EQ(CellsMade(), 0);
+  QAccessible::setActive(true);
+  EXPECT_EQ(CellsMade(), 256);
+  QAccessible::setActive(false);
+}
+
+TEST_F(CellsMadeLaterTest, TheRememberedFontSizeIsTheirsAndIsKeptIfTheyWereNeverMade) {
+  settings::SaveWindowState({QByteArray(), 11, std::nullopt});
+  window = std::make_unique<frmMain>();
+  window->close();
+  ASSERT_EQ(CellsMade(), 0);
+  EXPECT_EQ(settings::LoadWindowState().cellFontSize, 11);
+  EXPECT_EQ(window->cell(0x00)->font().pointSize(), 11);
+  EXPECT_TRUE(window->cell(0xFF)->font().bold());
+  EXPECT_EQ(window->cell(0xFF)->font().pointSize(), 11);
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIcon>
+#include <QImage>
+
+namespace mojihyo::ui {
+
+// A PNG file's picture, read by libpng directly. Qt's image reader loads
+// and asks every image format plugin installed (GIF, ICO, JPEG...) before
+// it reads a PNG, which costs milliseconds at every start. A null image if
+// the bytes are not a PNG that libpng can read.
+QImage ReadPng(const QByteArray& bytes);
+
+// The window's icon from the pictures built in under :/icons, at the sizes
+// a window icon is drawn at.
+QIcon BuiltInWindowIcon(const QString& appId);
+
+}  // namespace mojihyo::ui
