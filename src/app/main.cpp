@@ -61,7 +61,6 @@ int main(int argc, char** argv) {
   // Ties the window to the installed menu entry, so that docks and task
   // bars show it under its own name; the same picture is built in.
   QApplication::setDesktopFileName(QStringLiteral(MOJIHYO_APP_ID));
-  QApplication::setWindowIcon(mojihyo::ui::BuiltInWindowIcon(QStringLiteral(MOJIHYO_APP_ID)));
   mojihyo::ui::UseAppStyle();
   mojihyo::ui::InstallFontSubstitutes();
   // The table's text: the words after "--" as given, or else the words the
@@ -73,9 +72,21 @@ int main(int argc, char** argv) {
     words = QApplication::arguments();
     words.removeFirst();
   }
+  const QString commandLine = mojihyo::ui::frmMain::CommandLineText(words);
+  // Sending the icon's large pictures to the display takes milliseconds: the
+  // window first shows with the small ones, up to 64 pixels, and is given
+  // the others once it is up and its cells are made.
+  const QString appId = QStringLiteral(MOJIHYO_APP_ID);
+  QApplication::setWindowIcon(mojihyo::ui::BuiltInIcon(appId, 64));
+  // The font list is read aside while the window is built.
   fonts.ReadFontListAside();
-  mojihyo::ui::frmMain window(mojihyo::ui::frmMain::CommandLineText(words));
+  mojihyo::ui::frmMain window(commandLine);
   fonts.Wait();
+  const auto wholeIcon = [appId] { QApplication::setWindowIcon(mojihyo::ui::BuiltInIcon(appId)); };
+  if (window.cellsMade())
+    wholeIcon();
+  else
+    QObject::connect(&window, &mojihyo::ui::frmMain::cellsReady, &window, wholeIcon);
   window.show();
   return QApplication::exec();
 }

@@ -19,11 +19,12 @@ public:
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     icon().paint(painter, rect, Qt::AlignCenter, mode, state);
   }
+  // Sizes come in device pixels, as the icon asks its engine.
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-    return icon().pixmap(size, mode, state);
+    return icon().pixmap(size, 1.0, mode, state);
   }
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
-    return icon().pixmap(size, scale, mode, state);
+    return icon().pixmap(size / scale, scale, mode, state);
   }
   QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     return icon().actualSize(size, mode, state);

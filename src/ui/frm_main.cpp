@@ -10,6 +10,7 @@
 #include "ui/prompts.h"
 #include "ui/table_cell.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -46,9 +47,14 @@ frmMain::frmMain(const QString& commandLine, QWidget* parent) : QMainWindow(pare
   setAcceptDrops(true);
   RestoreWindowState();
   Form_Load(commandLine);
+  // A screen reader already running reads the cells from the first moment.
+  if (QAccessible::isActive()) EnsureCells();
 }
 
 frmMain::~frmMain() {
+  // Cells not made by now never will be: nothing may make them for a window
+  // that is going.
+  gridArea_->cancelPendingCells();
   doc_.Observer = nullptr;
   // The cells outlive this object's members by a moment; a focus change
   // while they go must not call back into it.
@@ -115,19 +121,22 @@ void frmMain::BuildGrid() {
   for (int i = 0; i < kEntryCount; ++i) places.push_back(CellPlace(i, dpiX, dpiY));
   const QRect last = places.back();
   area->setMinimumSize(last.right() + 8, last.bottom() + 8);
-  area->setPendingCells(std::move(places), [this] { BuildCells(); });
+  connect(area, &GridArea::cellsMade, this, &frmMain::cellsReady);
+  area->setPendingCells(std::move(places), [this](const std::vector<QRect>& at) { BuildCells(at); });
 }
+
+bool frmMain::cellsMade() const { return !gridArea_->cellsPending(); }
 
 void frmMain::EnsureCells() const {
   if (gridArea_->cellsPending()) gridArea_->buildCells();
 }
 
-void frmMain::BuildCells() {
-  const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+void frmMain::BuildCells(const std::vector<QRect>& places) {
   QWidget* previous = cmdIncreaseFontSize;
   for (int i = 0; i < kEntryCount; ++i) {
     auto* cell = new TableCell(i, gridArea_);
-    cell->setGeometry(CellPlace(i, dpiX, dpiY));
+    // Where the headers were placed, whatever screen the window is on now.
+    cell->setGeometry(places[static_cast<std::size_t>(i)]);
     connect(cell, &TableCell::focusEntered, this, &frmMain::TableData_GotFocus);
     connect(cell, &TableCell::focusLeft, this, &frmMain::TableData_LostFocus);
     connect(cell, &TableCell::doubleClicked, this, &frmMain::TableData_DblClick);

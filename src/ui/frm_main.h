@@ -60,7 +60,9 @@ public:
   // command makes a step. `name` follows "Undo " and "Redo " in the menu.
   void RecordStep(const QString& name, StepCovers covers, const std::function<void()>& change);
 
-  // Makes the cells first if they are not made yet (see GridArea).
+  // Whether the 256 cells are made yet (see GridArea).
+  bool cellsMade() const;
+  // Makes the cells first if they are not made yet.
   TableCell* cell(int index) const {
     EnsureCells();
     return TableData[static_cast<std::size_t>(index)];
@@ -98,6 +100,8 @@ signals:
   void documentChanged();
   // The display encoding changed; byteText() tells the new one.
   void displayEncodingChanged();
+  // The cells were made, after the window was first painted.
+  void cellsReady();
 
 protected:
   void closeEvent(QCloseEvent* e) override;
@@ -115,7 +119,7 @@ private:
   // every undo step.
   QAction* MenuItem(std::string_view name) const;
   void BuildGrid();
-  void BuildCells();
+  void BuildCells(const std::vector<QRect>& places);
   void EnsureCells() const;
   // The point size of the table font, which the cells take from the grid
   // area until they are made.

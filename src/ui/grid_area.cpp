@@ -1,11 +1,10 @@
 #include "ui/grid_area.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWindow>
 
@@ -47,49 +46,45 @@ GridArea::GridArea(QWidget* parent) : QWidget(parent) {
 
 GridArea::~GridArea() {
   QAccessible::removeActivationObserver(this);
-  qApp->removeEventFilter(this);
+  cancelPendingCells();
 }
 
-void GridArea::setPendingCells(std::vector<QRect> places, std::function<void()> build) {
+void GridArea::setPendingCells(std::vector<QRect> places, CellBuilder build) {
   places_ = std::move(places);
   build_ = std::move(build);
-  // A screen reader already running reads the cells from the first moment.
-  if (QAccessible::isActive()) {
-    buildCells();
-    return;
-  }
   qApp->installEventFilter(this);
+}
+
+void GridArea::cancelPendingCells() {
+  qApp->removeEventFilter(this);
+  build_ = nullptr;
+  places_.clear();
+  delete model_.data();
 }
 
 void GridArea::buildCells() {
   if (!build_) return;
-  qApp->removeEventFilter(this);
-  const std::function<void()> build = std::move(build_);
-  build_ = nullptr;
-  places_.clear();
-  build();
+  const CellBuilder build = std::move(build_);
+  const std::vector<QRect> places = std::move(places_);
+  cancelPendingCells();
+  build(places);
   update();
+  emit cellsMade();
 }
 
 void GridArea::paintEvent(QPaintEvent* e) {
   if (!build_) return;
-  // Each cell as an empty, unfocused line edit draws itself.
+  if (!model_) {
+    model_ = new QLineEdit(this);
+    model_->setAttribute(Qt::WA_DontShowOnScreen);
+    model_->setFocusPolicy(Qt::NoFocus);
+    model_->hide();
+  }
   QPainter painter(this);
-  QStyleOptionFrame box;
-  box.initFrom(this);
-  box.state |= QStyle::State_Sunken;
-  box.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-  box.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &box, this);
-  box.midLineWidth = 0;
-  box.features = QStyleOptionFrame::None;
   for (const QRect& place : places_) {
     if (!e->rect().intersects(place)) continue;
-    // Drawn where the line edit would draw itself, in its own coordinates.
-    box.rect = QRect(QPoint(0, 0), place.size());
-    painter.save();
-    painter.translate(place.topLeft());
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &box, &painter, this);
-    painter.restore();
+    if (model_->size() != place.size()) model_->resize(place.size());
+    model_->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
   }
   // The line edits are made once this first picture is on its way.
   if (!buildQueued_) {

@@ -31,15 +31,14 @@ QImage ReadPng(const QByteArray& bytes) {
   return image;
 }
 
-QIcon BuiltInWindowIcon(const QString& appId) {
+QIcon BuiltInIcon(const QString& appId, int largest) {
   QIcon icon;
-  // The desktop draws larger icons from the installed icon theme; a window
-  // icon is sent whole to the display at every start, so it stays small.
-  for (int size : {16, 32, 48, 64}) {
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    if (size > largest) break;
     QFile file(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(appId));
     if (!file.open(QIODevice::ReadOnly)) continue;
-    const QImage image = ReadPng(file.readAll());
-    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    const QImage picture = ReadPng(file.readAll());
+    if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
   }
   return icon;
 }

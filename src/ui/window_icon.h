@@ -12,8 +12,8 @@ namespace mojihyo::ui {
 // the bytes are not a PNG that libpng can read.
 QImage ReadPng(const QByteArray& bytes);
 
-// The window's icon from the pictures built in under :/icons, at the sizes
-// a window icon is drawn at.
-QIcon BuiltInWindowIcon(const QString& appId);
+// The window's icon from its pictures built in under :/icons, from 16 up to
+// `largest` pixels wide (at most 256).
+QIcon BuiltInIcon(const QString& appId, int largest = 256);
 
 }  // namespace mojihyo::ui

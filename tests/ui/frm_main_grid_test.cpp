@@ -255,18 +255,22 @@ protected:
 };
 
 TEST_F(CellsMadeLaterTest, TheDrawnCellsLookLikeTheEmptyCellsThatReplaceThem) {
-  window->resize(640, 480);
-  const QImage drawn = Area()->grab().toImage();
-  ASSERT_EQ(CellsMade(), 0);
-  window->cell(0);  // anything that asks for a cell has them all made
-  ASSERT_EQ(CellsMade(), 256);
-  const QImage made = Area()->grab().toImage();
-  ASSERT_EQ(drawn.size(), made.size());
-  for (int i : {0x00, 0x0F, 0x5A, 0xF0, 0xFF}) {
-    const QRect place = window->cell(i)->geometry();
-    EXPECT_EQ(drawn.copy(place), made.copy(place)) << i;
+  for (const char* sheet : {"", "QLineEdit { border: 3px solid #c03; border-radius: 5px; background: #eef; }"}) {
+    qApp->setStyleSheet(sheet);
+    window = std::make_unique<frmMain>();
+    window->resize(640, 480);
+    const QImage drawn = Area()->grab().toImage();
+    ASSERT_EQ(CellsMade(), 0);
+    window->cell(0);  // anything that asks for a cell has them all made
+    ASSERT_EQ(CellsMade(), 256);
+    const QImage made = Area()->grab().toImage();
+    for (int i : {0x00, 0x5A, 0xFF}) {
+      const QRect place = window->cell(i)->geometry();
+      EXPECT_EQ(drawn.copy(place), made.copy(place)) << sheet << " " << i;
+    }
+    EXPECT_EQ(drawn, made) << sheet;
   }
-  EXPECT_EQ(drawn, made);
+  qApp->setStyleSheet(QString());
 }
 
 TEST_F(CellsMadeLaterTest, TheyAreMadeAfterTheFirstPaintWithTheirTooltipsAndTabOrder) {

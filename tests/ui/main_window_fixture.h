@@ -24,6 +24,7 @@ protected:
     window->show();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->cell(0);  // the cells are made after the first paint: have them all
   }
   void TearDown() override { window.reset(); }
 

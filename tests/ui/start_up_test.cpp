@@ -45,7 +45,11 @@ TEST(AppStyle, DrawsTheOverflowArrowAndEveryOtherIconAsItsBaseStyle) {
     EXPECT_FALSE(ours.isNull()) << icon;
     EXPECT_EQ(ours.availableSizes(), theirs.availableSizes()) << icon;
     for (int size : {8, 16, 32})
-      EXPECT_EQ(ours.pixmap(size).toImage(), theirs.pixmap(size).toImage()) << icon << " " << size;
+      for (qreal scale : {1.0, 2.0}) {
+        const QPixmap a = ours.pixmap(QSize(size, size), scale), b = theirs.pixmap(QSize(size, size), scale);
+        EXPECT_EQ(a.devicePixelRatio(), b.devicePixelRatio()) << icon << " " << size << " " << scale;
+        EXPECT_EQ(a.toImage(), b.toImage()) << icon << " " << size << " " << scale;
+      }
   }
 }
 
