@@ -8,7 +8,7 @@
 #    gone, with peak memory, on the offscreen platform and under Xvfb.
 set -euo pipefail
 build=${1:-build}
-runs=${RUNS:-15}
+runs=${RUNS:-31}
 
 measure() {  # label, command...
   local label=$1; shift
