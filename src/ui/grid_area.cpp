@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWindow>
 
@@ -75,16 +77,24 @@ void GridArea::buildCells() {
 void GridArea::paintEvent(QPaintEvent* e) {
   if (!build_) return;
   if (!model_) {
-    model_ = new QLineEdit(this);
+    model_ = new LineEditModel(this);
     model_->setAttribute(Qt::WA_DontShowOnScreen);
     model_->setFocusPolicy(Qt::NoFocus);
     model_->hide();
+    model_->ensurePolished();
   }
+  // What an empty line edit that has not the focus paints: its panel.
   QPainter painter(this);
   for (const QRect& place : places_) {
     if (!e->rect().intersects(place)) continue;
     if (model_->size() != place.size()) model_->resize(place.size());
-    model_->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
+    QStyleOptionFrame panel;
+    model_->initStyleOption(&panel);
+    painter.save();
+    painter.translate(place.topLeft());
+    painter.setClipRect(model_->rect());
+    model_->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, model_);
+    painter.restore();
   }
   // The line edits are made once this first picture is on its way.
   if (!buildQueued_) {

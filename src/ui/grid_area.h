@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -8,9 +9,14 @@
 #include <functional>
 #include <vector>
 
-class QLineEdit;
-
 namespace mojihyo::ui {
+
+// A line edit whose style options can be read, to draw one as it would.
+class LineEditModel : public QLineEdit {
+public:
+  using QLineEdit::QLineEdit;
+  using QLineEdit::initStyleOption;
+};
 
 // The area that holds the grid of cells. Making the 256 line edits is most
 // of the start-up, so the window is first shown with the cells drawn by the
@@ -51,7 +57,7 @@ private:
   bool buildQueued_ = false;
   // An empty line edit, never shown, that draws each cell until the cells
   // are made: it looks as they will, whatever the style or style sheet.
-  QPointer<QLineEdit> model_;
+  QPointer<LineEditModel> model_;
 };
 
 }  // namespace mojihyo::ui
