@@ -132,11 +132,20 @@ void frmMain::EnsureCells() const {
 }
 
 void frmMain::BuildCells(const std::vector<QRect>& places) {
+  // The cells go in a block of their own within the grid area, shown once
+  // with all of them: a widget shown by itself while the pointer is over
+  // the window asks the display where the pointer is, a round trip for each
+  // of 256 cells.
+  QRect extent;
+  for (const QRect& place : places) extent |= place;
+  auto* layer = new QWidget(gridArea_);
+  layer->setObjectName(QStringLiteral("GridCells"));
+  layer->setGeometry(extent);
   QWidget* previous = cmdIncreaseFontSize;
   for (int i = 0; i < kEntryCount; ++i) {
-    auto* cell = new TableCell(i, gridArea_);
+    auto* cell = new TableCell(i, layer);
     // Where the headers were placed, whatever screen the window is on now.
-    cell->setGeometry(places[static_cast<std::size_t>(i)]);
+    cell->setGeometry(places[static_cast<std::size_t>(i)].translated(-extent.topLeft()));
     connect(cell, &TableCell::focusEntered, this, &frmMain::TableData_GotFocus);
     connect(cell, &TableCell::focusLeft, this, &frmMain::TableData_LostFocus);
     connect(cell, &TableCell::doubleClicked, this, &frmMain::TableData_DblClick);
@@ -152,9 +161,8 @@ void frmMain::BuildCells(const std::vector<QRect>& places) {
     previous = cell;
     TableData[static_cast<std::size_t>(i)] = cell;
   }
-  // Made after the window was shown, they must be shown too.
-  if (gridArea_->isVisible())
-    for (TableCell* c : TableData) c->show();
+  // Made after the window was shown, the layer must be shown too.
+  if (gridArea_->isVisible()) layer->show();
   // Until now the document was shown to no cell.
   ShowAllEntries();
   for (int i = 0; i < kEntryCount; ++i) cell(i)->setLocked(doc_.EntryLocked[i]);
