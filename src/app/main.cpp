@@ -73,20 +73,25 @@ int main(int argc, char** argv) {
     words.removeFirst();
   }
   const QString commandLine = mojihyo::ui::frmMain::CommandLineText(words);
-  // Sending the icon's large pictures to the display takes milliseconds: the
-  // window first shows with the small ones, up to 64 pixels, and is given
-  // the others once it is up and its cells are made.
+  // Reading the icon's pictures and sending them to the display take a few
+  // milliseconds: the window is given its icon once it is up and its cells
+  // are made (desktops show the installed icon of the menu entry). A table
+  // named on the command line may bring a message first: then it comes
+  // first.
   const QString appId = QStringLiteral(MOJIHYO_APP_ID);
-  QApplication::setWindowIcon(mojihyo::ui::BuiltInIcon(appId, 64));
+  const auto giveIcon = [appId] { QApplication::setWindowIcon(mojihyo::ui::BuiltInIcon(appId)); };
+  const bool iconFirst = !commandLine.isEmpty();
+  if (iconFirst) giveIcon();
   // The font list is read aside while the window is built.
   fonts.ReadFontListAside();
   mojihyo::ui::frmMain window(commandLine);
   fonts.Wait();
-  const auto wholeIcon = [appId] { QApplication::setWindowIcon(mojihyo::ui::BuiltInIcon(appId)); };
-  if (window.cellsMade())
-    wholeIcon();
-  else
-    QObject::connect(&window, &mojihyo::ui::frmMain::cellsReady, &window, wholeIcon);
+  if (!iconFirst) {
+    if (window.cellsMade())
+      giveIcon();
+    else
+      QObject::connect(&window, &mojihyo::ui::frmMain::cellsReady, &window, giveIcon);
+  }
   window.show();
   return QApplication::exec();
 }

@@ -31,10 +31,9 @@ QImage ReadPng(const QByteArray& bytes) {
   return image;
 }
 
-QIcon BuiltInIcon(const QString& appId, int largest) {
+QIcon BuiltInIcon(const QString& appId) {
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128, 256}) {
-    if (size > largest) break;
     QFile file(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(appId));
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QImage picture = ReadPng(file.readAll());

@@ -12,8 +12,8 @@ namespace mojihyo::ui {
 // the bytes are not a PNG that libpng can read.
 QImage ReadPng(const QByteArray& bytes);
 
-// The window's icon from its pictures built in under :/icons, from 16 up to
-// `largest` pixels wide (at most 256).
-QIcon BuiltInIcon(const QString& appId, int largest = 256);
+// The window's icon from its pictures built in under :/icons, 16 to 256
+// pixels wide.
+QIcon BuiltInIcon(const QString& appId);
 
 }  // namespace mojihyo::ui
