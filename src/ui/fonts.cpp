@@ -2,8 +2,6 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
-#include <QGuiApplication>
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
@@ -33,13 +31,8 @@ FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
 
 void FontConfigWarmUp::ReadFontListAside() {
   Wait();
-  // The font database may be used from any thread. Measuring the
-  // application's font also finds the fonts that stand in for its missing
-  // characters, which the database keeps for every thread.
-  thread_ = std::thread([] {
-    QFontDatabase::families();
-    QFontMetrics(QGuiApplication::font()).height();
-  });
+  // The font database may be used from any thread.
+  thread_ = std::thread([] { QFontDatabase::families(); });
 }
 
 }  // namespace mojihyo::ui
