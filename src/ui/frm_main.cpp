@@ -138,12 +138,12 @@ void frmMain::BuildCells(const std::vector<QRect>& places) {
   // of 256 cells.
   QRect extent;
   for (const QRect& place : places) extent |= place;
-  auto* layer = new QWidget(gridArea_);
-  layer->setObjectName(QStringLiteral("GridCells"));
-  layer->setGeometry(extent);
+  auto* block = new QWidget(gridArea_);
+  block->setObjectName(QStringLiteral("GridCells"));
+  block->setGeometry(extent);
   QWidget* previous = cmdIncreaseFontSize;
   for (int i = 0; i < kEntryCount; ++i) {
-    auto* cell = new TableCell(i, layer);
+    auto* cell = new TableCell(i, block);
     // Where the headers were placed, whatever screen the window is on now.
     cell->setGeometry(places[static_cast<std::size_t>(i)].translated(-extent.topLeft()));
     connect(cell, &TableCell::focusEntered, this, &frmMain::TableData_GotFocus);
@@ -161,8 +161,8 @@ void frmMain::BuildCells(const std::vector<QRect>& places) {
     previous = cell;
     TableData[static_cast<std::size_t>(i)] = cell;
   }
-  // Made after the window was shown, the layer must be shown too.
-  if (gridArea_->isVisible()) layer->show();
+  // Made after the window was shown, the block must be shown too.
+  if (gridArea_->isVisible()) block->show();
   // Until now the document was shown to no cell.
   ShowAllEntries();
   for (int i = 0; i < kEntryCount; ++i) cell(i)->setLocked(doc_.EntryLocked[i]);
