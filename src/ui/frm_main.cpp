@@ -304,17 +304,17 @@ void frmMain::TableData_MouseMove(int index) {
 }
 
 void frmMain::ChangeFontSize(int delta) {
-  if (gridArea_->cellsPending()) {
-    QFont f = gridArea_->font();
+  const auto grow = [delta](QWidget* w) {
+    QFont f = w->font();
     f.setPointSize(f.pointSize() + delta);
-    gridArea_->setFont(f);
+    w->setFont(f);
+  };
+  // Cells not made yet take the grid area's font when they are.
+  if (gridArea_->cellsPending()) {
+    grow(gridArea_);
     return;
   }
-  for (TableCell* c : TableData) {
-    QFont f = c->font();
-    f.setPointSize(f.pointSize() + delta);
-    c->setFont(f);
-  }
+  for (TableCell* c : TableData) grow(c);
 }
 
 void frmMain::cmdDecreaseFontSize_Click() {

@@ -12,6 +12,13 @@
 
 namespace mojihyo::ui {
 
+// A line edit whose style options can be read, to draw one as it would.
+class LineEditModel : public QLineEdit {
+public:
+  using QLineEdit::QLineEdit;
+  using QLineEdit::initStyleOption;
+};
+
 namespace {
 
 // Every kind of input that could reach a cell, or the widget under the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAccessible>
-#include <QLineEdit>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -11,12 +10,7 @@
 
 namespace mojihyo::ui {
 
-// A line edit whose style options can be read, to draw one as it would.
-class LineEditModel : public QLineEdit {
-public:
-  using QLineEdit::QLineEdit;
-  using QLineEdit::initStyleOption;
-};
+class LineEditModel;
 
 // The area that holds the grid of cells. Making the 256 line edits is most
 // of the start-up, so the window is first shown with the cells drawn by the
